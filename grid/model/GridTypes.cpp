@@ -1,0 +1,1 @@
+#include "grid/model/GridTypes.h"
