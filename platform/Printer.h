@@ -1,0 +1,72 @@
+// Printers as the rest of Vantric sees them: the device measures of a page, the paper geometry in
+// tenths of a millimetre, the printer remembered for the life of the process and the system's
+// default printer.
+//
+// Everything that paginates works on DeviceMeasures, a plain record, so page arithmetic can be
+// tested with invented devices and no printer at all.
+#pragma once
+
+#include <QPageSize>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class QPrinter;
+
+namespace vantric {
+
+// The measures a printer reports for its current page, all in device pixels except the two
+// resolutions (dots per inch).
+struct DeviceMeasures {
+    int32_t dpiX = 0, dpiY = 0;                        // LOGPIXELSX, LOGPIXELSY
+    int32_t horzRes = 0, vertRes = 0;                  // printable area: HORZRES, VERTRES
+    int32_t physicalWidth = 0, physicalHeight = 0;     // whole sheet
+    int32_t physicalOffsetX = 0, physicalOffsetY = 0;  // printable area's top-left on the sheet
+    bool monochrome = false;                           // a two-colour device
+};
+
+DeviceMeasures MeasuresOf(const QPrinter& printer);
+
+// A4 with no unprintable strips at the given resolution: what a page looks like when there is no
+// printer to ask.
+DeviceMeasures A4Measures(int32_t dpi);
+
+// The sheet in tenths of a millimetre, as the preview draws it.
+struct PaperGeometry {
+    int32_t paperWidth = 0, paperHeight = 0;
+    int32_t offsetLeft = 0, offsetTop = 0;    // unprintable strips left and top
+    int32_t stripRight = 0, stripBottom = 0;  // unprintable strips right and bottom
+    int32_t printableWidth = 0, printableHeight = 0;
+
+    bool operator==(const PaperGeometry&) const = default;
+};
+
+// Device measure m to tenths of a millimetre: d = m / dpi * 10 / 0.0394, truncated, plus one
+// when the fraction reaches the threshold. Zero for a resolution of zero or less.
+int32_t DeviceToTenths(int32_t measure, int32_t dpi, double threshold);
+
+// Sheet sizes use a threshold of 0.5, offsets and strips 0.1.
+PaperGeometry PaperGeometryOf(const DeviceMeasures& measures);
+
+// The printer chosen in the last printer dialog, or the default printer taken when none was
+// chosen, kept until the process ends. Null before the first print.
+QPrinter* RememberedPrinter();
+void RememberPrinter(std::unique_ptr<QPrinter> printer);
+void ForgetRememberedPrinter();  // for tests
+
+// Name of the system's default print queue, empty when there is none (or no print service).
+QString DefaultPrinterName();
+
+// A printer on the default queue, or null when there is none.
+std::unique_ptr<QPrinter> CreateDefaultPrinter();
+
+// A printer on the named queue ("default" for the system's default), paper left as the queue
+// has it unless one is given. Null, with a reason in *error, when the queue does not exist.
+std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
+                                             const std::optional<QPageSize>& paper, QString* error);
+
+// A printer that writes a PDF file on the given paper.
+std::unique_ptr<QPrinter> CreatePdfPrinter(const QString& path, const QPageSize& paper);
+
+}  // namespace vantric
