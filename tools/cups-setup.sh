@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Starts a CUPS server (when none answers) with a PDF queue "VantricPDF" as the default printer,
+# so that printing tests reach a real spooler. Installs nothing: ./dev installs the packages.
+# Never fails: where no CUPS can be started the printing tests skip and say so.
+set -u
+
+QUEUE=VantricPDF
+say() { echo "cups-setup: $*"; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo -n "$@"; else return 1; fi
+}
+
+if ! command -v cupsd >/dev/null || ! command -v lpadmin >/dev/null; then
+    say "cupsd or lpadmin missing; printing tests will skip"
+    exit 0
+fi
+
+if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    # No service manager in CI: start the daemon directly; it detaches by itself.
+    as_root mkdir -p /run/cups /var/spool/cups-pdf/ANONYMOUS 2>/dev/null
+    as_root cupsd >/dev/null 2>&1 || say "cupsd did not start"
+    for _ in $(seq 1 50); do
+        lpstat -r 2>/dev/null | grep -q "is running" && break
+        sleep 0.2
+    done
+fi
+if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    say "no CUPS scheduler is running; printing tests will skip"
+    exit 0
+fi
+
+ppd=""
+for candidate in /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd; do
+    [ -f "$candidate" ] && { ppd=$candidate; break; }
+done
+if ! lpstat -v "$QUEUE" >/dev/null 2>&1; then
+    if [ -n "$ppd" ]; then
+        as_root lpadmin -p "$QUEUE" -E -v cups-pdf:/ -P "$ppd" || say "could not create $QUEUE"
+    else
+        as_root lpadmin -p "$QUEUE" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd ||
+            say "could not create $QUEUE"
+    fi
+fi
+as_root cupsenable "$QUEUE" >/dev/null 2>&1
+as_root cupsaccept "$QUEUE" >/dev/null 2>&1
+as_root lpadmin -d "$QUEUE" >/dev/null 2>&1 || say "could not make $QUEUE the default"
+
+out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
+[ -n "$out" ] || out='${HOME}/PDF'
+say "queue $QUEUE ($(lpstat -d 2>/dev/null)); cups-pdf writes its files to $out"
+exit 0
