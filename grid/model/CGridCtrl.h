@@ -20,21 +20,22 @@
 
 class CGridCtrl;
 
-// One cell. Kept small: a sheet of 100 tickets of 999 cartons has half a million of them.
+// One cell. Kept small: a sheet of 100 tickets of 999 cartons has half a million of them, so the
+// fields are packed (96 bytes) and the font is an index into the grid's shared font table.
 class CGridCellBase {
-public:
+  public:
     uint32_t state = 0;
     uint32_t format = dt::kLeft | dt::kVCenter | dt::kSingleLine | dt::kNoPrefix;  // 0x824
-    QString text;
     int32_t image = -1;  // image-list index, -1 none
-    PictureRef picture;  // owned (shared, immutable)
-    std::array<int32_t, 4> values{};  // check state, list index and the like
     COLORREF background = kDefaultColour;
     COLORREF textColour = kDefaultColour;
-    intptr_t userData = 0;
     uint32_t fontId = 0;  // index into the owning grid's font table (CGridCtrl::Font)
     int32_t margin = 9;   // inner margin, tenths of a millimetre
     int32_t editFlag = 0;
+    std::array<int32_t, 4> values{};  // check state (values[0]), list index and the like
+    QString text;
+    PictureRef picture;  // owned (shared, immutable)
+    intptr_t userData = 0;
 
     bool IsFixed() const { return (state & cellstate::kFixed) != 0; }
     bool IsCovered() const { return (state & cellstate::kMergedCovered) != 0; }
@@ -123,14 +124,21 @@ struct PrintSettings {
 // Told when the grid's content or sizes change, so a window can repaint or refresh its scroll
 // bars. Not told while the redraw switch is off.
 class IGridObserver {
-public:
+  public:
     virtual ~IGridObserver() = default;
     virtual void GridContentChanged() = 0;  // repaint
     virtual void GridSizesChanged() = 0;    // scroll bars
 };
 
+// The grid control: dimensions, sizes, cells, kinds, merges and the live appearance. Column kinds
+// and merged ranges (what the combo grid adds) live here too, since the only grid this program
+// makes is that one.
 class CGridCtrl {
-public:
+  public:
+    // The most cells a grid holds (about 1.6 GB of cells); SetRowTotal and SetColumnTotal refuse
+    // more, so that a runaway count fails cleanly instead of exhausting memory.
+    static constexpr int64_t kMaxCells = int64_t{1} << 24;
+
     CGridCtrl();
     ~CGridCtrl();
     CGridCtrl(const CGridCtrl&) = delete;
@@ -166,10 +174,15 @@ public:
     int32_t DefaultRowHeight() const;
     int32_t DefaultColumnWidth() const;
     bool SizesChangedMark() const;
+    void ClearSizesChangedMark();
 
     // --- cells --------------------------------------------------------------------------------
+    // Cells live in one row-major table: a pointer stays valid until the next change of the row
+    // or column total or ClearSheet.
     const CGridCell* GetCell(int32_t row, int32_t column) const;  // null outside the grid
     CGridCell* GetCell(int32_t row, int32_t column);
+    // Font ids are valid until ClearSheet or SetGridFont, which start the table afresh; an unknown
+    // id reads as the grid font.
     const LogFont& Font(uint32_t fontId) const;
     const LogFont& CellFont(int32_t row, int32_t column) const;  // grid font outside the grid
     uint32_t InternFont(const LogFont& font);
@@ -201,6 +214,8 @@ public:
 
     void ApplyRowBanding(int32_t mode, COLORREF colourA, COLORREF colourB);
     bool RowBandingOn() const;
+    // Applies the remembered banding again when it is on (after the row total changed).
+    void ReapplyRowBanding();
 
     // --- live appearance ---------------------------------------------------------------------
     int32_t GridLineMode() const;
@@ -245,7 +260,7 @@ public:
     bool Modified() const;
     void SetModified(bool on);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> s_;
     GridDefaults defaults_;

@@ -16,9 +16,8 @@ constexpr COLORREF RGBColour(int r, int g, int b) {
 // DrawText format flags the grid uses (values as the drawing code expects them).
 namespace dt {
 constexpr uint32_t kLeft = 0x0000, kCenter = 0x0001, kRight = 0x0002, kVCenter = 0x0004,
-                   kBottom = 0x0008, kWordBreak = 0x0010, kSingleLine = 0x0020,
-                   kNoClip = 0x0100, kCalcRect = 0x0400, kNoPrefix = 0x0800,
-                   kEndEllipsis = 0x8000;
+                   kBottom = 0x0008, kWordBreak = 0x0010, kSingleLine = 0x0020, kNoClip = 0x0100,
+                   kCalcRect = 0x0400, kNoPrefix = 0x0800, kEndEllipsis = 0x8000;
 }
 
 // Cell state bits.
@@ -58,7 +57,7 @@ using PictureRef = std::shared_ptr<const CellPicture>;
 
 // Finds pictures for PutCellValue(what = 6). Returns null when the picture cannot be loaded.
 class IPictureSource {
-public:
+  public:
     virtual ~IPictureSource() = default;
     virtual PictureRef LoadById(int32_t id) = 0;
     virtual PictureRef LoadByName(const QString& name) = 0;
@@ -73,7 +72,7 @@ struct TextMetrics {
     int32_t spaceWidth = 0;       // width of one " "
 };
 class IFontMeasurer {
-public:
+  public:
     virtual ~IFontMeasurer() = default;
     virtual TextMetrics Measure(const LogFont& font) = 0;
 };

@@ -1,0 +1,85 @@
+// The live state behind CGridCtrl, shared by the files that implement it. Not for other code.
+#pragma once
+
+#include <vector>
+
+#include "grid/model/CGridCtrl.h"
+#include "grid/model/GridFontTable.h"
+
+struct CGridCtrl::State {
+    int32_t rows = 0;
+    int32_t columns = 0;
+    int32_t fixedRows = 0;
+    int32_t fixedColumns = 0;
+    std::vector<int32_t> rowHeights;
+    std::vector<int32_t> columnWidths;
+    std::vector<CGridCell> cells;  // row-major, rows x columns
+    GridFontTable fonts;           // id 0 is always the grid font
+    int32_t defaultRowHeight = 24;
+    int32_t defaultColumnWidth = 60;
+    bool sizesChanged = false;
+
+    COLORREF gridLineColour = 0xC0C0C0;
+    COLORREF textColour = 0x000000;
+    COLORREF cellBackground = 0xFFFFFF;
+    COLORREF fixedBackground = 0xFFFFFF;
+    COLORREF fixedTextColour = kDefaultColour;
+    COLORREF controlBackground = kDefaultColour;
+    COLORREF selectionColour = kDefaultColour;
+    COLORREF focusColour = kDefaultColour;
+    int32_t gridLineMode = 3;
+    bool rowResize = true;
+    bool columnResize = true;
+    bool cellEditing = true;
+    bool mouseSelection = true;
+    bool furtherSelection = false;
+
+    std::vector<ColumnKindEntry> kinds;
+    QStringList listItems;
+    std::vector<CellRange> merged;
+    std::vector<std::array<int32_t, 4>> links;
+
+    bool bandingOn = false;
+    int32_t bandingMode = 0;
+    COLORREF bandingA = 0;
+    COLORREF bandingB = 0;
+
+    bool redraw = true;
+    bool modified = false;
+    IGridObserver* observer = nullptr;
+    IFontMeasurer* measurer = nullptr;
+    IPictureSource* pictures = nullptr;
+    double pixelSize = 254.0 / 96.0;
+    int32_t lastPageCount = 0;
+
+    bool Inside(int32_t r, int32_t c) const { return r >= 0 && r < rows && c >= 0 && c < columns; }
+    CGridCell& At(int32_t r, int32_t c) {
+        return cells[static_cast<size_t>(r) * static_cast<size_t>(columns) +
+                     static_cast<size_t>(c)];
+    }
+    bool IsFixedPlace(int32_t r, int32_t c) const { return r < fixedRows || c < fixedColumns; }
+
+    // A new cell: grid font, the format of the cell above it (when given), the fixed flag when
+    // it lies in a fixed row or column.
+    CGridCell NewCell(int32_t r, int32_t c, const CGridCell* above) const;
+
+    // Row and column totals without telling the observer; false (and nothing changed) when the
+    // total is negative, too large, or memory runs out.
+    bool ResizeRows(int32_t n);
+    bool ResizeColumns(int32_t n);
+    // Sets or clears the fixed flag of every cell in rows [r0, r1) and columns [c0, c1) to match
+    // the fixed counts; a cell whose flag changes gets the default colours back.
+    void RefreshFixedFlags(int32_t r0, int32_t r1, int32_t c0, int32_t c1);
+    void PaintBanding();
+
+    void Repaint() const {
+        if (redraw && observer) {
+            observer->GridContentChanged();
+        }
+    }
+    void SizesChanged() const {
+        if (redraw && observer) {
+            observer->GridSizesChanged();
+        }
+    }
+};
