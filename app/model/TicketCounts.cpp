@@ -1,0 +1,6 @@
+#include "app/model/TicketCounts.h"
+
+TicketCountArray& TicketCounts() {
+    static TicketCountArray counts;
+    return counts;
+}
