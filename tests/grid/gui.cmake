@@ -2,3 +2,9 @@
 vantric_add_test(grid_page_layout_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/PageLayoutTest.cpp
   LIBS vantric_grid)
+vantric_add_test(grid_cell_drawing_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/CellDrawingTest.cpp
+  LIBS vantric_grid)
+vantric_add_test(grid_page_render_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/PageRenderTest.cpp
+  LIBS vantric_grid)

@@ -8,7 +8,7 @@
 
 #include "grid/model/CGridCtrl.h"
 
-namespace vantric::testing {
+namespace vantric::fixtures {
 
 // Tickets of the given carton totals, numbered k/N one after the other, four labels to a page,
 // fillers at the end. Grid lines in both directions, width 2, black.
@@ -74,4 +74,4 @@ inline void FillLabelSheet(CGridCtrl& grid, const std::vector<int>& tickets) {
     grid.SetRedraw(true);
 }
 
-}  // namespace vantric::testing
+}  // namespace vantric::fixtures
