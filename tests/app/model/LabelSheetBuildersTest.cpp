@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "app/model/CountRules.h"
 #include "grid/model/CGridCtrl.h"
 
@@ -66,6 +68,10 @@ struct SingleCase {
     int numberHeight;
     QStringList lastPage;
 };
+
+void PrintTo(const SingleCase& c, std::ostream* os) {
+    *os << '"' << QString::fromUtf16(c.text).toStdString() << '"';
+}
 
 class SingleSheet : public SheetTest, public ::testing::WithParamInterface<SingleCase> {};
 
