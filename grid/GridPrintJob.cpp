@@ -62,6 +62,8 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
         ok = dc.end() && printer.printerState() != QPrinter::Error;
         if (!ok) {
             out.error = QStringLiteral("the printer could not finish the document");
+        } else if (printer.outputFormat() == QPrinter::NativeFormat) {
+            ok = SpoolerTookLastJob(&out.error);
         }
     } else if (started) {
         // Nothing half-made may reach the printer as a finished job.

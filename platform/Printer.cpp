@@ -6,6 +6,8 @@
 #include <QPrinterInfo>
 #include <cmath>
 
+#include <dlfcn.h>
+
 namespace vantric {
 
 namespace {
@@ -76,6 +78,33 @@ PaperGeometry PaperGeometryOf(const DeviceMeasures& m) {
     g.printableWidth = g.paperWidth - g.stripRight - g.offsetLeft;
     g.printableHeight = g.paperHeight - g.stripBottom - g.offsetTop;
     return g;
+}
+
+bool SpoolerTookLastJob(QString* error) {
+    // The print service's client library keeps the status of the last request per thread; the
+    // printer submitted the job from this thread while closing the document. The library is
+    // already loaded by the print support plugin; only look it up.
+    using LastError = int (*)();
+    using LastErrorString = const char* (*)();
+    void* library = dlopen("libcups.so.2", RTLD_LAZY | RTLD_NOLOAD);
+    if (library == nullptr) {
+        return true;
+    }
+    auto lastError = reinterpret_cast<LastError>(dlsym(library, "cupsLastError"));
+    auto lastErrorString = reinterpret_cast<LastErrorString>(dlsym(library, "cupsLastErrorString"));
+    bool took = true;
+    // Statuses below 0x0100 are successes (ok, ok-ignored-or-substituted, ok-conflicting...).
+    if (lastError != nullptr && lastError() >= 0x0100) {
+        took = false;
+        if (error != nullptr) {
+            const char* why = lastErrorString != nullptr ? lastErrorString() : nullptr;
+            *error = QStringLiteral("the print service refused the job: %1")
+                         .arg(why != nullptr ? QString::fromLocal8Bit(why)
+                                             : QString::number(lastError(), 16));
+        }
+    }
+    dlclose(library);
+    return took;
 }
 
 QPrinter* RememberedPrinter() {

@@ -66,6 +66,12 @@ std::unique_ptr<QPrinter> CreateDefaultPrinter();
 std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
                                              const std::optional<QPageSize>& paper, QString* error);
 
+// After a document on a print queue was closed: false, with the spooler's reason in *error,
+// when the print service refused the job. A closed document alone does not tell: the printer
+// hands the finished file to the service and does not pass on its answer. True when there is no
+// print service to ask (nothing was refused that could be seen).
+bool SpoolerTookLastJob(QString* error);
+
 // A printer that writes a PDF file on the given paper.
 std::unique_ptr<QPrinter> CreatePdfPrinter(const QString& path, const QPageSize& paper);
 

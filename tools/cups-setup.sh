@@ -42,6 +42,9 @@ if ! lpstat -v "$QUEUE" >/dev/null 2>&1; then
             say "could not create $QUEUE"
     fi
 fi
+# The queue turns PDF into PostScript for cups-pdf; with the default renderer the text of the
+# spooled PDF comes back as unreadable Type 3 glyphs, with pdftocairo it stays text.
+as_root lpadmin -p "$QUEUE" -o pdftops-renderer-default=pdftocairo >/dev/null 2>&1
 as_root cupsenable "$QUEUE" >/dev/null 2>&1
 as_root cupsaccept "$QUEUE" >/dev/null 2>&1
 as_root lpadmin -d "$QUEUE" >/dev/null 2>&1 || say "could not make $QUEUE the default"

@@ -1,0 +1,47 @@
+#include "grid/GridPrintDialogs.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+namespace vantric {
+
+bool DialogPrinterChooser::Choose(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOptions(QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+PrintProgressDialog::PrintProgressDialog(QWidget* parent) : parent_(parent) {}
+
+PrintProgressDialog::~PrintProgressDialog() = default;
+
+void PrintProgressDialog::Started(int32_t totalPages) {
+    total_ = totalPages;
+    dialog_ = std::make_unique<QProgressDialog>(parent_);
+    dialog_->setWindowTitle(QStringLiteral("打印"));
+    dialog_->setCancelButtonText(QStringLiteral("取消"));
+    dialog_->setRange(0, totalPages);
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(500);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    dialog_->setValue(0);
+}
+
+bool PrintProgressDialog::PageDone(int32_t page) {
+    if (!dialog_) {
+        return true;
+    }
+    dialog_->setLabelText(QStringLiteral("正在打印第 %1 页，共 %2 页").arg(page).arg(total_));
+    // Lets the window repaint and the cancel button be pressed.
+    dialog_->setValue(page);
+    return !dialog_->wasCanceled();
+}
+
+void PrintProgressDialog::Finished() {
+    dialog_.reset();
+}
+
+}  // namespace vantric

@@ -1,0 +1,41 @@
+// The windowed side of a print job: the printer dialog and the progress dialog with its cancel
+// button.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+#include "grid/GridPrintJob.h"
+
+class QProgressDialog;
+class QWidget;
+
+namespace vantric {
+
+// QPrintDialog without selection, page range or print-to-file choices.
+class DialogPrinterChooser : public IPrinterChooser {
+  public:
+    explicit DialogPrinterChooser(QWidget* parent = nullptr) : parent_(parent) {}
+    bool Choose(QPrinter& printer) override;
+
+  private:
+    QPointer<QWidget> parent_;
+};
+
+// Shown for jobs that take longer than half a second; its cancel button ends the job.
+class PrintProgressDialog : public IPrintProgress {
+  public:
+    explicit PrintProgressDialog(QWidget* parent = nullptr);
+    ~PrintProgressDialog() override;
+    void Started(int32_t totalPages) override;
+    bool PageDone(int32_t page) override;
+    void Finished() override;
+
+  private:
+    QPointer<QWidget> parent_;
+    std::unique_ptr<QProgressDialog> dialog_;
+    int32_t total_ = 0;
+};
+
+}  // namespace vantric

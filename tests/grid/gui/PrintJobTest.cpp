@@ -1,0 +1,274 @@
+// Whole print jobs: PDF files checked with pdfinfo and pdftotext, the printer choice of the
+// print command, cancelling, refused layouts, and a real CUPS queue when one is there.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "grid/GridPrintJob.h"
+#include "platform/Printer.h"
+#include "tests/grid/gui/GuiApp.h"
+#include "tests/grid/gui/LabelSheet.h"
+
+using namespace vantric;
+
+namespace {
+
+bool HaveTool(const char* name) {
+    return !QStandardPaths::findExecutable(name).isEmpty();
+}
+
+QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int PdfPages(const QString& path) {
+    const QString info = Run(QStringLiteral("pdfinfo"), {path});
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The label numbers in the order the text of the PDF gives them.
+QStringList PdfNumbers(const QString& path) {
+    const QString text = Run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    QStringList numbers;
+    auto it = QRegularExpression(QStringLiteral("\\b\\d+/\\d+\\b")).globalMatch(text);
+    while (it.hasNext()) {
+        numbers << it.next().captured(0);
+    }
+    return numbers;
+}
+
+#define REQUIRE_POPPLER()                                                            \
+    if (!HaveTool("pdfinfo") || !HaveTool("pdftotext")) {                            \
+        GTEST_SKIP() << "pdfinfo/pdftotext (poppler-utils) not installed: skipping"; \
+    }
+
+class PrintJobTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fixtures::EnsureGuiApp();
+        ASSERT_TRUE(dir_.isValid());
+        ForgetRememberedPrinter();
+    }
+    void TearDown() override { ForgetRememberedPrinter(); }
+    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir_;
+};
+
+class ChooserAnswer : public IPrinterChooser {
+  public:
+    explicit ChooserAnswer(QString pdf) : pdf_(std::move(pdf)) {}
+    bool Choose(QPrinter& printer) override {
+        ++asked;
+        if (pdf_.isEmpty()) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf_);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    }
+    int asked = 0;
+
+  private:
+    QString pdf_;
+};
+
+class CancelAfter : public IPrintProgress {
+  public:
+    explicit CancelAfter(int32_t page) : page_(page) {}
+    void Started(int32_t total) override { total_ = total; }
+    bool PageDone(int32_t page) override {
+        last = page;
+        return page < page_;
+    }
+    void Finished() override { finished = true; }
+    int32_t last = 0;
+    bool finished = false;
+
+  private:
+    int32_t page_;
+    int32_t total_ = 0;
+};
+
+}  // namespace
+
+TEST_F(PrintJobTest, PdfHoldsEveryPageAndLabelInOrder) {
+    REQUIRE_POPPLER();
+    struct Case {
+        const char* name;
+        std::vector<int> tickets;
+        int pages;
+        QStringList numbers;
+    };
+    const Case cases[] = {
+        {"single_5", {5}, 2, {"1/5", "2/5", "3/5", "4/5", "5/5", "1/3", "2/3", "3/3"}},
+        {"multi_3_2", {3, 2}, 2, {"1/3", "2/3", "3/3", "1/2", "2/2", "1/3", "2/3", "3/3"}},
+        {"single_4", {4}, 1, {"1/4", "2/4", "3/4", "4/4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGridCtrl grid;
+        fixtures::FillLabelSheet(grid, c.tickets);
+        const QString pdf = Path(c.name) + QStringLiteral(".pdf");
+        const PrintOutcome out = PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {});
+        ASSERT_TRUE(out.ok) << out.error.toStdString();
+        EXPECT_EQ(out.pagesPrinted, c.pages);
+        EXPECT_EQ(PdfPages(pdf), c.pages);
+        EXPECT_EQ(PdfNumbers(pdf), c.numbers);
+    }
+}
+
+TEST_F(PrintJobTest, LargeSheetKeepsOneLabelPageToAPrintedPage) {
+    REQUIRE_POPPLER();
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {999});
+    const QString pdf = Path("999.pdf");
+    ASSERT_TRUE(PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {}).ok);
+    EXPECT_EQ(PdfPages(pdf), 999 / 4 + 1);
+    const QStringList numbers = PdfNumbers(pdf);
+    ASSERT_EQ(numbers.size(), 1000);
+    EXPECT_EQ(numbers.front(), "1/999");
+    EXPECT_EQ(numbers[998], "999/999");
+    EXPECT_EQ(numbers.back(), "1/1");  // the one filler
+}
+
+TEST_F(PrintJobTest, MarginsWithoutRoomFailAndLeaveNoFile) {
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {8});
+    grid.SetPrintLayoutValue(5, 3000);
+    const QString pdf = Path("none.pdf");
+    const PrintOutcome out = PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {});
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.pagesPrinted, 0);
+    EXPECT_FALSE(out.error.isEmpty());
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(PrintJobTest, UnwritableFileFailsWithoutTouchingAnything) {
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {4});
+    const PrintOutcome out =
+        PrintGridToPdf(grid, Path("missing/dir/x.pdf"), QPageSize(QPageSize::A4), {});
+    EXPECT_FALSE(out.ok);
+    EXPECT_FALSE(out.documentStarted);
+}
+
+TEST_F(PrintJobTest, CancelledJobReportsFailure) {
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {20});  // 5 pages
+    auto printer = CreatePdfPrinter(Path("cancel.pdf"), QPageSize(QPageSize::A4));
+    CancelAfter progress(2);
+    const PrintOutcome out = PrintGridOn(grid, *printer, QStringLiteral("cancel"), &progress);
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.cancelled);
+    EXPECT_EQ(progress.last, 2);
+    EXPECT_EQ(out.pagesPrinted, 2);
+    EXPECT_TRUE(progress.finished);
+}
+
+TEST_F(PrintJobTest, PrintSheetAsksRemembersAndReuses) {
+    REQUIRE_POPPLER();
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {8});
+    grid.Print().askForPrinter = true;
+
+    ChooserAnswer cancel{QString()};
+    EXPECT_EQ(PrintSheet(grid, QStringLiteral("labels"), &cancel, nullptr), 0);
+    EXPECT_EQ(PrintSheet(grid, QStringLiteral("labels"), nullptr, nullptr), 0);
+
+    const QString pdf = Path("chosen.pdf");
+    ChooserAnswer choose{pdf};
+    EXPECT_NE(PrintSheet(grid, QStringLiteral("labels"), &choose, nullptr), 0);
+    EXPECT_EQ(choose.asked, 1);
+    EXPECT_EQ(PdfPages(pdf), 2);
+
+    // Without the dialog the job goes to the printer chosen last.
+    ASSERT_TRUE(QFile::remove(pdf));
+    grid.Print().askForPrinter = false;
+    EXPECT_NE(PrintSheet(grid, QStringLiteral("labels"), &choose, nullptr), 0);
+    EXPECT_EQ(choose.asked, 1);
+    EXPECT_EQ(PdfPages(pdf), 2);
+
+    // A layout with no room fails even though the printer is fine.
+    grid.SetPrintLayoutValue(6, 5000);
+    EXPECT_EQ(PrintSheet(grid, QStringLiteral("labels"), &choose, nullptr), 0);
+}
+
+TEST_F(PrintJobTest, UnknownQueueIsReported) {
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {4});
+    const PrintOutcome out =
+        PrintGridToQueue(grid, QStringLiteral("NoSuchQueue-Vantric"), std::nullopt, {});
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.error.contains(QStringLiteral("NoSuchQueue-Vantric")));
+}
+
+// Needs the queue tools/cups-setup.sh makes: cups-pdf writes each job as a PDF file into its
+// output folder, named after the job's title.
+TEST_F(PrintJobTest, CupsQueueSpoolsThePages) {
+    REQUIRE_POPPLER();
+    if (QPrinterInfo::printerInfo(QStringLiteral("VantricPDF")).isNull()) {
+        GTEST_SKIP() << "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up): "
+                        "skipping the spooler test";
+    }
+    QString out = QStringLiteral("${HOME}/PDF");
+    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (conf.open(QIODevice::ReadOnly)) {
+        for (const QString& line : QString::fromUtf8(conf.readAll()).split(u'\n')) {
+            const auto m = QRegularExpression(QStringLiteral("^\\s*Out\\s+(\\S+)")).match(line);
+            if (m.hasMatch()) {
+                out = m.captured(1);
+            }
+        }
+    }
+    out.replace(QStringLiteral("${HOME}"), QDir::homePath());
+    const QString title = QStringLiteral("vantrictest%1x%2")
+                              .arg(QCoreApplication::applicationPid())
+                              .arg(QDateTime::currentMSecsSinceEpoch());
+
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {5});
+    PrintRequest request;
+    request.documentName = title;
+    const PrintOutcome result =
+        PrintGridToQueue(grid, QStringLiteral("VantricPDF"), QPageSize(QPageSize::A4), request);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+
+    QString spooled;
+    for (int i = 0; i < 150 && spooled.isEmpty(); ++i) {
+        const QStringList found =
+            QDir(out).entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
+        if (!found.isEmpty()) {
+            const QString path = QDir(out).filePath(found.front());
+            // cups-pdf writes the file in place: wait until it reads as a whole PDF.
+            if (PdfPages(path) > 0) {
+                spooled = path;
+            }
+        }
+        if (spooled.isEmpty()) {
+            QThread::msleep(200);
+        }
+    }
+    ASSERT_FALSE(spooled.isEmpty())
+        << "no spooled PDF named " << title.toStdString() << " in " << out.toStdString();
+    EXPECT_EQ(PdfPages(spooled), 2);
+    EXPECT_EQ(PdfNumbers(spooled),
+              (QStringList{"1/5", "2/5", "3/5", "4/5", "5/5", "1/3", "2/3", "3/3"}));
+    QFile::remove(spooled);
+}
