@@ -1,16 +1,21 @@
 #include "grid/GridPrintJob.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryFile>
 
 #include "grid/CGridPrinter.h"
 #include "platform/Printer.h"
 
 namespace vantric {
 
-PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
-                         IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
+namespace {
+
+// The pages of the grid onto the printer's own output.
+PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
+                        IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
     PrintOutcome out;
     printer.setDocName(documentName);
     printer.setFullPage(false);
@@ -62,8 +67,6 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
         ok = dc.end() && printer.printerState() != QPrinter::Error;
         if (!ok) {
             out.error = QStringLiteral("the printer could not finish the document");
-        } else if (printer.outputFormat() == QPrinter::NativeFormat) {
-            ok = SpoolerTookLastJob(&out.error);
         }
     } else if (started) {
         // Nothing half-made may reach the printer as a finished job.
@@ -73,6 +76,36 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
         }
     }
     out.ok = ok;
+    return out;
+}
+
+}  // namespace
+
+PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
+                         IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty() ||
+        !CanSpoolFiles()) {
+        return PrintPages(grid, printer, documentName, progress, screenDpiX, screenDpiY);
+    }
+    // A queue gets the job only once every page is made: a printer that closes a cancelled
+    // document still hands it to the queue, and does not say when the queue refuses it.
+    PrintOutcome out;
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vantric-XXXXXX.pdf"));
+    if (!file.open()) {
+        out.error = QStringLiteral("no room for the print file in %1").arg(QDir::tempPath());
+        return out;
+    }
+    QPrinter pages(QPrinter::HighResolution);
+    pages.setOutputFormat(QPrinter::PdfFormat);
+    pages.setOutputFileName(file.fileName());
+    pages.setResolution(printer.resolution());
+    pages.setPageLayout(printer.pageLayout());
+    pages.setColorMode(printer.colorMode());
+    out = PrintPages(grid, pages, documentName, progress, screenDpiX, screenDpiY);
+    if (out.ok) {
+        out.ok = SpoolPdfFile(printer.printerName(), file.fileName(), documentName,
+                              SpoolOptionsOf(printer), &out.error);
+    }
     return out;
 }
 

@@ -1,9 +1,11 @@
 #include "platform/Printer.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <cmath>
 
 #include <dlfcn.h>
@@ -80,31 +82,121 @@ PaperGeometry PaperGeometryOf(const DeviceMeasures& m) {
     return g;
 }
 
-bool SpoolerTookLastJob(QString* error) {
-    // The print service's client library keeps the status of the last request per thread; the
-    // printer submitted the job from this thread while closing the document. The library is
-    // already loaded by the print support plugin; only look it up.
+namespace {
+
+// The print service's client library, looked up at run time: the print support plugin loads it
+// where there is a print service, and nothing here needs it where there is none.
+struct CupsLibrary {
+    struct Option {
+        char* name;
+        char* value;
+    };
     using LastError = int (*)();
     using LastErrorString = const char* (*)();
-    void* library = dlopen("libcups.so.2", RTLD_LAZY | RTLD_NOLOAD);
-    if (library == nullptr) {
-        return true;
+    using PrintFile = int (*)(const char*, const char*, const char*, int, Option*);
+    using AddOption = int (*)(const char*, const char*, int, Option**);
+    using FreeOptions = void (*)(int, Option*);
+
+    LastError lastError = nullptr;
+    LastErrorString lastErrorString = nullptr;
+    PrintFile printFile = nullptr;
+    AddOption addOption = nullptr;
+    FreeOptions freeOptions = nullptr;
+
+    static const CupsLibrary& Get() {
+        static const CupsLibrary library = [] {
+            CupsLibrary l;
+            // Kept open for the life of the process, like the plugin that uses it.
+            void* handle = dlopen("libcups.so.2", RTLD_LAZY);
+            if (handle != nullptr) {
+                l.lastError = reinterpret_cast<LastError>(dlsym(handle, "cupsLastError"));
+                l.lastErrorString =
+                    reinterpret_cast<LastErrorString>(dlsym(handle, "cupsLastErrorString"));
+                l.printFile = reinterpret_cast<PrintFile>(dlsym(handle, "cupsPrintFile"));
+                l.addOption = reinterpret_cast<AddOption>(dlsym(handle, "cupsAddOption"));
+                l.freeOptions = reinterpret_cast<FreeOptions>(dlsym(handle, "cupsFreeOptions"));
+            }
+            return l;
+        }();
+        return library;
     }
-    auto lastError = reinterpret_cast<LastError>(dlsym(library, "cupsLastError"));
-    auto lastErrorString = reinterpret_cast<LastErrorString>(dlsym(library, "cupsLastErrorString"));
-    bool took = true;
-    // Statuses below 0x0100 are successes (ok, ok-ignored-or-substituted, ok-conflicting...).
-    if (lastError != nullptr && lastError() >= 0x0100) {
-        took = false;
+
+    QString LastMessage() const {
+        const char* why = lastErrorString != nullptr ? lastErrorString() : nullptr;
+        const QString reason = why != nullptr         ? QString::fromLocal8Bit(why)
+                               : lastError != nullptr ? QString::number(lastError(), 16)
+                                                      : QString();
+        return QStringLiteral("the print service refused the job: %1").arg(reason);
+    }
+};
+
+}  // namespace
+
+SpoolOptions SpoolOptionsOf(const QPrinter& printer) {
+    SpoolOptions o;
+    o.copies = std::max(1, printer.copyCount());
+    o.collate = printer.collateCopies();
+    switch (printer.duplex()) {
+        case QPrinter::DuplexNone:
+            o.sides = QStringLiteral("one-sided");
+            break;
+        case QPrinter::DuplexLongSide:
+            o.sides = QStringLiteral("two-sided-long-edge");
+            break;
+        case QPrinter::DuplexShortSide:
+            o.sides = QStringLiteral("two-sided-short-edge");
+            break;
+        default:
+            break;
+    }
+    o.media = printer.pageLayout().pageSize().key();
+    o.monochrome = printer.colorMode() == QPrinter::GrayScale;
+    return o;
+}
+
+bool CanSpoolFiles() {
+    const CupsLibrary& cups = CupsLibrary::Get();
+    return cups.printFile != nullptr && cups.addOption != nullptr && cups.freeOptions != nullptr;
+}
+
+bool SpoolPdfFile(const QString& queue, const QString& file, const QString& title,
+                  const SpoolOptions& options, QString* error) {
+    const CupsLibrary& cups = CupsLibrary::Get();
+    if (!CanSpoolFiles()) {
         if (error != nullptr) {
-            const char* why = lastErrorString != nullptr ? lastErrorString() : nullptr;
-            *error = QStringLiteral("the print service refused the job: %1")
-                         .arg(why != nullptr ? QString::fromLocal8Bit(why)
-                                             : QString::number(lastError(), 16));
+            *error = QStringLiteral("no print service to hand the job to");
         }
+        return false;
     }
-    dlclose(library);
-    return took;
+    int count = 0;
+    CupsLibrary::Option* list = nullptr;
+    auto add = [&](const char* name, const QString& value) {
+        if (!value.isEmpty()) {
+            count = cups.addOption(name, value.toUtf8().constData(), count, &list);
+        }
+    };
+    add("copies", QString::number(options.copies));
+    if (options.copies > 1) {
+        add("multiple-document-handling",
+            options.collate ? QStringLiteral("separate-documents-collated-copies")
+                            : QStringLiteral("separate-documents-uncollated-copies"));
+    }
+    add("sides", options.sides);
+    add("media", options.media);
+    if (options.monochrome) {
+        add("print-color-mode", QStringLiteral("monochrome"));
+    }
+    const int job =
+        cups.printFile(queue.toLocal8Bit().constData(), QFile::encodeName(file).constData(),
+                       title.toUtf8().constData(), count, list);
+    cups.freeOptions(count, list);
+    if (job <= 0) {
+        if (error != nullptr) {
+            *error = cups.LastMessage();
+        }
+        return false;
+    }
+    return true;
 }
 
 QPrinter* RememberedPrinter() {

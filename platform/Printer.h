@@ -66,11 +66,22 @@ std::unique_ptr<QPrinter> CreateDefaultPrinter();
 std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
                                              const std::optional<QPageSize>& paper, QString* error);
 
-// After a document on a print queue was closed: false, with the spooler's reason in *error,
-// when the print service refused the job. A closed document alone does not tell: the printer
-// hands the finished file to the service and does not pass on its answer. True when there is no
-// print service to ask (nothing was refused that could be seen).
-bool SpoolerTookLastJob(QString* error);
+// Job options of a queue printer as the print service takes them.
+struct SpoolOptions {
+    int copies = 1;
+    bool collate = false;
+    QString sides;  // "one-sided", "two-sided-long-edge", "two-sided-short-edge"; empty: queue's
+    QString media;  // paper name, e.g. "A4"; empty: queue's
+    bool monochrome = false;
+};
+SpoolOptions SpoolOptionsOf(const QPrinter& printer);
+
+// Whether finished PDF files can be handed to print queues directly.
+bool CanSpoolFiles();
+// Hands a finished PDF file to the named queue as one job; false, with the service's reason,
+// when the job was refused.
+bool SpoolPdfFile(const QString& queue, const QString& file, const QString& title,
+                  const SpoolOptions& options, QString* error);
 
 // A printer that writes a PDF file on the given paper.
 std::unique_ptr<QPrinter> CreatePdfPrinter(const QString& path, const QPageSize& paper);

@@ -219,14 +219,21 @@ TEST_F(PrintJobTest, UnknownQueueIsReported) {
     EXPECT_TRUE(out.error.contains(QStringLiteral("NoSuchQueue-Vantric")));
 }
 
-// Needs the queue tools/cups-setup.sh makes: cups-pdf writes each job as a PDF file into its
-// output folder, named after the job's title.
-TEST_F(PrintJobTest, CupsQueueSpoolsThePages) {
-    REQUIRE_POPPLER();
-    if (QPrinterInfo::printerInfo(QStringLiteral("VantricPDF")).isNull()) {
-        GTEST_SKIP() << "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up): "
-                        "skipping the spooler test";
+// The spool tests need the queue tools/cups-setup.sh makes: cups-pdf writes each job as a PDF
+// file into its output folder, named after the job's title.
+namespace {
+
+bool HaveCupsQueue() {
+    return !QPrinterInfo::printerInfo(QStringLiteral("VantricPDF")).isNull();
+}
+
+#define REQUIRE_CUPS()                                                                          \
+    if (!HaveCupsQueue()) {                                                                     \
+        GTEST_SKIP() << "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up): " \
+                        "skipping the spooler test";                                            \
     }
+
+QString CupsPdfOutput() {
     QString out = QStringLiteral("${HOME}/PDF");
     QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
     if (conf.open(QIODevice::ReadOnly)) {
@@ -237,38 +244,87 @@ TEST_F(PrintJobTest, CupsQueueSpoolsThePages) {
             }
         }
     }
-    out.replace(QStringLiteral("${HOME}"), QDir::homePath());
-    const QString title = QStringLiteral("vantrictest%1x%2")
-                              .arg(QCoreApplication::applicationPid())
-                              .arg(QDateTime::currentMSecsSinceEpoch());
+    return out.replace(QStringLiteral("${HOME}"), QDir::homePath());
+}
 
+QString UniqueTitle() {
+    return QStringLiteral("vantrictest%1x%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QDateTime::currentMSecsSinceEpoch());
+}
+
+// The spooled file of the job with this title, once it reads as a whole PDF; empty when none
+// appears within the time given.
+QString WaitForSpooled(const QString& title, int milliseconds) {
+    const QDir out(CupsPdfOutput());
+    for (int waited = 0; waited <= milliseconds; waited += 200) {
+        const QStringList found = out.entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
+        if (!found.isEmpty() && PdfPages(out.filePath(found.front())) > 0) {
+            return out.filePath(found.front());
+        }
+        QThread::msleep(200);
+    }
+    return QString();
+}
+
+}  // namespace
+
+TEST_F(PrintJobTest, CupsQueueSpoolsThePages) {
+    REQUIRE_POPPLER();
+    REQUIRE_CUPS();
     CGridCtrl grid;
     fixtures::FillLabelSheet(grid, {5});
     PrintRequest request;
-    request.documentName = title;
+    request.documentName = UniqueTitle();
     const PrintOutcome result =
         PrintGridToQueue(grid, QStringLiteral("VantricPDF"), QPageSize(QPageSize::A4), request);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
 
-    QString spooled;
-    for (int i = 0; i < 150 && spooled.isEmpty(); ++i) {
-        const QStringList found =
-            QDir(out).entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
-        if (!found.isEmpty()) {
-            const QString path = QDir(out).filePath(found.front());
-            // cups-pdf writes the file in place: wait until it reads as a whole PDF.
-            if (PdfPages(path) > 0) {
-                spooled = path;
-            }
-        }
-        if (spooled.isEmpty()) {
-            QThread::msleep(200);
-        }
-    }
-    ASSERT_FALSE(spooled.isEmpty())
-        << "no spooled PDF named " << title.toStdString() << " in " << out.toStdString();
+    const QString spooled = WaitForSpooled(request.documentName, 30000);
+    ASSERT_FALSE(spooled.isEmpty()) << "no spooled PDF named " << request.documentName.toStdString()
+                                    << " in " << CupsPdfOutput().toStdString();
     EXPECT_EQ(PdfPages(spooled), 2);
     EXPECT_EQ(PdfNumbers(spooled),
               (QStringList{"1/5", "2/5", "3/5", "4/5", "5/5", "1/3", "2/3", "3/3"}));
     QFile::remove(spooled);
+}
+
+TEST_F(PrintJobTest, CancelledCupsJobNeverReachesTheQueue) {
+    REQUIRE_POPPLER();
+    REQUIRE_CUPS();
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {20});
+    PrintRequest request;
+    request.documentName = UniqueTitle();
+    QString error;
+    auto printer = CreateQueuePrinter(QStringLiteral("VantricPDF"), std::nullopt, &error);
+    ASSERT_TRUE(printer) << error.toStdString();
+    CancelAfter progress(2);
+    const PrintOutcome out = PrintGridToPrinter(grid, *printer, request, &progress);
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.cancelled);
+    EXPECT_TRUE(WaitForSpooled(request.documentName, 3000).isEmpty());
+}
+
+// A queue that does not accept jobs: the printer closes the document as if all went well, the
+// print service says no, and the job must report that.
+TEST_F(PrintJobTest, RefusingQueueFailsTheJob) {
+    REQUIRE_CUPS();
+    const QString queue =
+        QStringLiteral("VantricRefuses%1").arg(QCoreApplication::applicationPid());
+    QProcess add;
+    // Without -E a new queue neither prints nor accepts jobs.
+    add.start(QStringLiteral("lpadmin"),
+              {QStringLiteral("-p"), queue, QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
+               QStringLiteral("-m"), QStringLiteral("raw")});
+    if (!add.waitForFinished(30000) || add.exitCode() != 0) {
+        GTEST_SKIP() << "cannot add a CUPS queue here (lpadmin): skipping";
+    }
+    QProcess::execute(QStringLiteral("cupsreject"), {queue});
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {4});
+    const PrintOutcome out = PrintGridToQueue(grid, queue, QPageSize(QPageSize::A4), {});
+    QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue});
+    EXPECT_FALSE(out.ok);
+    EXPECT_FALSE(out.error.isEmpty());
 }
