@@ -136,6 +136,25 @@ TEST(PageRenderTest, RowTallerThanTheBodyPrintsAloneAndClipped) {
     EXPECT_FALSE(after.pixel(kBodyX + 300, kBodyY + 10) == qRgb(255, 0, 0));
 }
 
+// A row whose bottom edge lands exactly on the body's last unit did not fit the page count
+// (its height makes the sum one more than the body), so it belongs to the next page only.
+TEST(PageRenderTest, RowOnTheBreakIsPrintedOnce) {
+    fixtures::EnsureGuiApp();
+    CGridCtrl grid;
+    grid.SetColumnTotal(1);
+    grid.SetRowTotal(2);
+    grid.SetColumnPixelWidth(0, 695);
+    grid.SetRowPixelHeight(0, 525);
+    grid.SetRowPixelHeight(1, 526);  // 525 + 526 = 1050 + 1; bottom edge at 1050
+    grid.GetCell(1, 0)->background = RGBColour(255, 0, 0);
+    int32_t total = 0;
+    const QImage first = PrintPage(grid, 1, UnitSurface(), &total);
+    EXPECT_EQ(total, 2);
+    EXPECT_NE(first.pixel(kBodyX + 300, kBodyY + 800), qRgb(255, 0, 0));
+    const QImage second = PrintPage(grid, 2, UnitSurface());
+    EXPECT_EQ(second.pixel(kBodyX + 300, kBodyY + 200), qRgb(255, 0, 0));
+}
+
 TEST(PageRenderTest, MarginsWithoutRoomDrawNothing) {
     fixtures::EnsureGuiApp();
     CGridCtrl grid;

@@ -28,7 +28,7 @@ bool HaveTool(const char* name) {
     return !QStandardPaths::findExecutable(name).isEmpty();
 }
 
-QString Run(const QString& program, const QStringList& args) {
+QString RunTool(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     p.waitForFinished(30000);
@@ -36,14 +36,14 @@ QString Run(const QString& program, const QStringList& args) {
 }
 
 int PdfPages(const QString& path) {
-    const QString info = Run(QStringLiteral("pdfinfo"), {path});
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
     const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // The label numbers in the order the text of the PDF gives them.
 QStringList PdfNumbers(const QString& path) {
-    const QString text = Run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    const QString text = RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
     QStringList numbers;
     auto it = QRegularExpression(QStringLiteral("\\b\\d+/\\d+\\b")).globalMatch(text);
     while (it.hasNext()) {
@@ -146,6 +146,20 @@ TEST_F(PrintJobTest, LargeSheetKeepsOneLabelPageToAPrintedPage) {
     EXPECT_EQ(numbers.front(), "1/999");
     EXPECT_EQ(numbers[998], "999/999");
     EXPECT_EQ(numbers.back(), "1/1");  // the one filler
+}
+
+TEST_F(PrintJobTest, FooterCarriesPageNumbersWhenAsked) {
+    REQUIRE_POPPLER();
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {5});
+    grid.Print().pageNumberPosition = 2;
+    const QString pdf = Path("numbered.pdf");
+    ASSERT_TRUE(PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {}).ok);
+    // The text comes back without the blanks between the Chinese and the digits.
+    QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    text.remove(u' ');
+    EXPECT_TRUE(text.contains(QString::fromUtf8("第1页/共2页")));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("第2页/共2页")));
 }
 
 TEST_F(PrintJobTest, MarginsWithoutRoomFailAndLeaveNoFile) {
