@@ -1,0 +1,7 @@
+#include "ui/CVolUserApp.h"
+
+const ClassDescriptor& CVolUserApp::StaticClass() {
+    static const ClassDescriptor d =
+        MakeClassDescriptor("CVolUserApp", nullptr, {&CVolObject::StaticClass()});
+    return d;
+}

@@ -1,0 +1,424 @@
+#include "ui/CVolWinForm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+
+#include "ui/CRefVolMenu.h"
+#include "ui/CVolEnvelopeDialog.h"
+#include "ui/FormGeometry.h"
+#include "ui/MessageService.h"
+
+namespace {
+
+QRect ScreenRect(const QWidget* near) {
+    const QScreen* screen = near != nullptr ? near->screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+// After a modal box or dialog: the window that had the focus becomes active again and the
+// focus returns to the widget that had it, when that widget still exists.
+void GiveFocusBack(const QPointer<QWidget>& focus) {
+    if (!focus) {
+        return;
+    }
+    if (!focus->window()->isActiveWindow()) {
+        focus->window()->activateWindow();
+    }
+    focus->setFocus(Qt::OtherFocusReason);
+}
+
+bool WithoutModifiers(const QKeyEvent* key) {
+    return (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+}  // namespace
+
+CVWnd_WinForm::CVWnd_WinForm(CVolWinForm* form, QWidget* parent)
+    : CVWnd_Container(form, parent), client_(new QWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(client_);
+}
+
+void CVWnd_WinForm::SetMenuBar(QMenuBar* menuBar) {
+    delete menuBar_;
+    menuBar_ = menuBar;
+    layout()->setMenuBar(menuBar);
+}
+
+CVolWinForm::CVolWinForm() = default;
+
+CVolWinForm::~CVolWinForm() {
+    Target()->Clear();
+    DestroyWindow();
+    if (menu_ != nullptr) {
+        menu_->Release();
+    }
+}
+
+const ClassDescriptor& CVolWinForm::StaticClass() {
+    static const ClassDescriptor d =
+        MakeClassDescriptor("CVolWinForm", nullptr, {&rg_ZuJianBuJuQi::StaticClass()});
+    return d;
+}
+
+void CVolWinForm::SetMenu(CRefVolMenu* menu) {
+    if (menu == menu_) {
+        return;
+    }
+    if (menu != nullptr) {
+        menu->AddRef();
+    }
+    if (menu_ != nullptr) {
+        menu_->Release();
+    }
+    menu_ = menu;
+    if (auto* window = dynamic_cast<CVWnd_WinForm*>(Widget())) {
+        AttachMenu(window);
+    }
+}
+
+void CVolWinForm::AttachMenu(CVWnd_WinForm* window) {
+    for (QShortcut* old : window->findChildren<QShortcut*>(Qt::FindDirectChildrenOnly)) {
+        delete old;
+    }
+    if (menu_ == nullptr || !menu_->IsLoaded()) {
+        window->SetMenuBar(nullptr);
+        return;
+    }
+    CRefVolMenu::Sink sink;
+    sink.command = [this](int32_t id) { DeliverCommand(id); };
+    sink.highlighted = [this](int32_t id) { MenuItemHighlightedEvent.Fire(this, id); };
+    window->SetMenuBar(menu_->CreateMenuBar(window, sink));
+    for (const MenuAccelerator& a : menu_->Definition().accelerators) {
+        const QKeyCombination keys = ShortcutKeyCombination(a.code);
+        if (keys.key() == Qt::Key_unknown) {
+            continue;
+        }
+        auto* shortcut = new QShortcut(QKeySequence(keys), window);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int32_t id = a.commandId;
+        QObject::connect(shortcut, &QShortcut::activated, window, [this, id] {
+            // A greyed menu item sends no command through its accelerator either.
+            if (menu_ != nullptr && menu_->IsItemEnabled(id)) {
+                DeliverCommand(id);
+            }
+        });
+    }
+}
+
+void CVolWinForm::SetMenuItemEnabled(int32_t commandId, bool enabled) {
+    if (menu_ != nullptr) {
+        menu_->SetItemEnabled(commandId, enabled);
+    }
+}
+
+QMenuBar* CVolWinForm::MenuBar() const {
+    auto* window = dynamic_cast<CVWnd_WinForm*>(Widget());
+    return window != nullptr ? window->MenuBar() : nullptr;
+}
+
+QWidget* CVolWinForm::ClientWidget() const {
+    auto* window = dynamic_cast<CVWnd_WinForm*>(Widget());
+    return window != nullptr ? window->ClientArea() : nullptr;
+}
+
+QDialog* CVolWinForm::Host() const {
+    return host_;
+}
+
+int CVolWinForm::CreateForm(QWidget* parent) {
+    CreateParams params;
+    params.parent = parent;
+    return CreateControl(params);
+}
+
+int64_t CVolWinForm::RunModal(QWidget* owner, bool boxStyle) {
+    CreateParams params;
+    params.parent = owner;
+    params.modal = 1;
+    params.boxStyle = boxStyle ? 1 : 0;
+    CreateControl(params);
+    return params.result;
+}
+
+int CVolWinForm::CreateControl(CreateParams& params) {
+    if (HasWindow()) {
+        return 0;
+    }
+    if (params.menu != nullptr) {
+        SetMenu(params.menu);
+    }
+    if (params.modal == 0) {
+        return CVolWinContainer::CreateControl(params);
+    }
+    if (params.boxStyle != 0) {
+        borderKind_ = 2;
+        systemMenu_ = true;
+        maximizeBox_ = false;
+        minimizeBox_ = false;
+    }
+    QWidget* owner =
+        params.parent != nullptr ? params.parent->window() : QApplication::activeWindow();
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    CVolEnvelopeDialog host(owner, this);
+    host_ = &host;
+    const int created = CVolWinContainer::CreateControl(params);
+    params.result = created != 0 ? host.exec() : -1;
+    host_ = nullptr;
+    DestroyWindow();
+    GiveFocusBack(focus);
+    return created;
+}
+
+void CVolWinForm::PrepareCreateParams(CreateParams& params) {
+    CVolWinContainer::PrepareCreateParams(params);
+    if (params.text.isEmpty() && systemMenu_) {
+        params.text = QStringLiteral("Vantric");
+    }
+}
+
+void CVolWinForm::ComputeCreateRect(CreateParams& params) {
+    const QRect r =
+        FormCreateRect(params.x, params.y, params.width, params.height, DesignClientWidth(),
+                       DesignClientHeight(), 0, false, ScreenRect(nullptr));
+    params.x = r.x();
+    params.y = r.y();
+    params.width = r.width();
+    params.height = r.height();
+}
+
+Qt::WindowFlags CVolWinForm::TopLevelFlags(const QString& text) const {
+    Qt::WindowFlags flags = Qt::Window;
+    if (borderKind_ == 0) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint;
+        if (!text.isEmpty() || systemMenu_) {
+            flags |= Qt::WindowTitleHint;
+        }
+        if (systemMenu_) {
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        }
+        if (maximizeBox_) {
+            flags |= Qt::WindowMaximizeButtonHint;
+        }
+        if (minimizeBox_) {
+            flags |= Qt::WindowMinimizeButtonHint;
+        }
+        if (borderKind_ == 3 || borderKind_ == 4) {
+            flags |= Qt::Tool;
+        }
+    }
+    if (topMost_) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    return flags;
+}
+
+QWidget* CVolWinForm::CreateWindowObject(CreateParams& params) {
+    auto* window = new CVWnd_WinForm(this, host_ != nullptr ? host_ : params.parent);
+    if (host_ != nullptr) {
+        auto* layout = new QVBoxLayout(host_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(window);
+    } else {
+        window->setWindowFlags(TopLevelFlags(params.text));
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    AttachMenu(window);
+    return window;
+}
+
+void CVolWinForm::AfterCreate(CreateParams& params) {
+    CVolWinContainer::AfterCreate(params);
+    QWidget* window = Widget();
+    if (window == nullptr) {
+        return;
+    }
+    QWidget* frame = host_ != nullptr ? static_cast<QWidget*>(host_) : window;
+    QRect rect(params.x, params.y, params.width, params.height);
+    if (rect.isEmpty()) {
+        frame->adjustSize();
+        rect.setSize(frame->size());
+    } else if (QMenuBar* bar = MenuBar()) {
+        rect.setHeight(rect.height() + bar->sizeHint().height());
+    }
+    const bool fixed = borderKind_ == 0 || borderKind_ == 2 || borderKind_ == 4 || borderKind_ == 6;
+    if (host_ != nullptr) {
+        host_->setWindowTitle(GetText());
+        host_->setGeometry(rect);
+        if (fixed) {
+            host_->setFixedSize(rect.size());
+        }
+        window->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QWidget* near = params.parent != nullptr ? params.parent->window() : nullptr;
+    window->setGeometry(QRect(PlaceOnMonitor(rect, ScreenRect(near), startPosition_), rect.size()));
+    if (fixed) {
+        window->setFixedSize(rect.size());
+    }
+    if (!WantsVisible()) {
+        return;
+    }
+    switch (std::clamp(startPosition_, 0, 3)) {
+        case 2:
+            window->showMinimized();
+            break;
+        case 3:
+            window->showMaximized();
+            break;
+        default:
+            window->show();
+            break;
+    }
+}
+
+void CVolWinForm::ApplyText(QWidget* window, const QString& text) {
+    window->setWindowTitle(text);
+    if (host_ != nullptr) {
+        host_->setWindowTitle(text);
+    }
+}
+
+bool CVolWinForm::OnWidgetEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Close:
+            if (host_ == nullptr &&
+                (CloseRequestEvent.FireOr(1, this) == 0 || CloseQueryEvent.FireOr(1, this) == 0)) {
+                event->ignore();
+                return true;
+            }
+            break;
+        case QEvent::ActivationChange: {
+            const bool active = Widget()->isActiveWindow();
+            if (active && !activated_) {
+                activated_ = true;
+                if (!everActivated_) {
+                    everActivated_ = true;
+                    FirstActivationEvent.Fire(this);
+                }
+                ActivatedEvent.Fire(this);
+            } else if (!active && activated_) {
+                activated_ = false;
+                DeactivatedEvent.Fire(this);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return CVolWinContainer::OnWidgetEvent(event);
+}
+
+void CVolWinForm::EndModal(int64_t result) {
+    if (host_ != nullptr) {
+        host_->done(static_cast<int>(result));
+    }
+}
+
+void CVolWinForm::Close() {
+    if (host_ != nullptr) {
+        host_->reject();
+    } else if (HasWindow()) {
+        Widget()->close();
+    }
+}
+
+int CVolWinForm::ShowMessage(const QString& text, const QString& caption) {
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const int result = MessageService().ShowMessageBox(HasWindow() ? Widget() : nullptr, text,
+                                                       caption, MessageIcon::None);
+    GiveFocusBack(focus);
+    return result;
+}
+
+bool CVolWinForm::AskInput(const QString& prompt, const QString& title, const QString& initialText,
+                           int mode, QString& result) {
+    return InputService().AskInput(HasWindow() ? Widget() : nullptr, prompt, title, initialText,
+                                   mode, result);
+}
+
+void CVolWinForm::TrackPopupMenu(CRefVolMenu& menu, int index, const QPoint& screenPos) {
+    CRefVolMenu::Sink sink;
+    sink.command = [this](int32_t id) { PostCommand(id); };
+    QMenu* popup = menu.CreatePopupMenu(index, Widget(), sink);
+    if (popup == nullptr) {
+        return;
+    }
+    popup->exec(screenPos);
+    delete popup;
+}
+
+int CVolWinForm::DeliverCommand(int32_t commandId) {
+    return CommandEvent.Fire(this, commandId);
+}
+
+void CVolWinForm::PostCommand(int32_t commandId) {
+    if (!HasWindow()) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        Widget(), [this, commandId] { DeliverCommand(commandId); }, Qt::QueuedConnection);
+}
+
+int CVolWinForm::FormPreTranslateHook(QObject*, QEvent*) {
+    return 1;
+}
+
+bool CVolWinForm::PreTranslate(QObject* receiver, QEvent* event) {
+    if (!HasWindow()) {
+        return false;
+    }
+    if (FormPreTranslateHook(receiver, event) == 0 || !HasWindow()) {
+        return true;
+    }
+    auto* target = qobject_cast<QWidget*>(receiver);
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (target != nullptr && !target->isEnabled()) {
+            return false;
+        }
+        if (key->key() == Qt::Key_Escape && WithoutModifiers(key)) {
+            if (host_ != nullptr) {
+                EndModal(-1);
+                return true;
+            }
+            if (closeOnEscape_) {
+                QMetaObject::invokeMethod(Widget(), &QWidget::close, Qt::QueuedConnection);
+                return true;
+            }
+            return false;
+        }
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            WithoutModifiers(key) && defaultButtonId_ != 0) {
+            auto* button = qobject_cast<QAbstractButton*>(FindChildWindow(defaultButtonId_));
+            if (button != nullptr && button->isVisible() && button->isEnabled()) {
+                button->click();
+            }
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress && movableByClientArea_) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && (target == Widget() || target == ClientWidget())) {
+            if (QWindow* handle = Widget()->window()->windowHandle()) {
+                handle->startSystemMove();
+            }
+            return true;
+        }
+    }
+    return false;
+}
