@@ -29,6 +29,22 @@ PageSurface PrinterSurface(int32_t dpiX, int32_t dpiY, int32_t horzRes, int32_t 
     return s;
 }
 
+PageSurface PreviewSurface(int32_t tenthsWidth, int32_t tenthsHeight, int32_t deviceWidth,
+                           int32_t deviceHeight, int32_t logPixelsX, int32_t logPixelsY) {
+    PageSurface s;
+    s.deviceWidth = deviceWidth;
+    s.deviceHeight = deviceHeight;
+    s.logPixelsX = logPixelsX;
+    s.logPixelsY = logPixelsY;
+    s.metricDeviceX = deviceWidth;
+    s.metricTenthsX = tenthsWidth;
+    s.metricDeviceY = deviceHeight;
+    s.metricTenthsY = tenthsHeight;
+    s.printableTenthsWidth = tenthsWidth;
+    s.printableTenthsHeight = tenthsHeight;
+    return s;
+}
+
 std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes, int32_t base, int32_t firstLimit,
                                   int32_t limit) {
     std::vector<int32_t> starts{base};

@@ -39,6 +39,11 @@ struct PageSurface {
 // A printer page of the given resolution and printable size.
 PageSurface PrinterSurface(int32_t dpiX, int32_t dpiY, int32_t horzRes, int32_t vertRes);
 
+// A preview page: the printable area, tenthsWidth x tenthsHeight tenths of a millimetre, drawn
+// over deviceWidth x deviceHeight pixels (the zoom) of a surface with the given LOGPIXELSX/Y.
+PageSurface PreviewSurface(int32_t tenthsWidth, int32_t tenthsHeight, int32_t deviceWidth,
+                           int32_t deviceHeight, int32_t logPixelsX, int32_t logPixelsY);
+
 // Indexes into the converted layout values.
 namespace lay {
 constexpr int kLeft = 0, kRight = 1, kTop = 2, kBottom = 3, kHeader = 4, kFooter = 5, kGap = 6;
