@@ -1,0 +1,341 @@
+#include "platform/ProfileText.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "base/Text.h"
+
+namespace vantric::profile {
+
+namespace {
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+const QByteArray kUtf16LEBom("\xFF\xFE", 2);
+constexpr const char* kGb18030 = "GB18030";
+
+QByteArray ByteOrderMark(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8Bom:
+            return kUtf8Bom;
+        case TextEncoding::Utf16LE:
+            return kUtf16LEBom;
+        default:
+            return {};
+    }
+}
+
+QStringDecoder MakeDecoder(TextEncoding encoding) {
+    const auto flags = QStringConverter::Flag::Stateless;
+    switch (encoding) {
+        case TextEncoding::Utf16LE:
+            return QStringDecoder(QStringConverter::Utf16LE, flags);
+        case TextEncoding::Gb18030: {
+            QStringDecoder decoder(kGb18030, flags);
+            // Without a GB18030 converter the names still match on their ASCII parts; writes
+            // fail because no encoder exists either.
+            return decoder.isValid() ? std::move(decoder)
+                                     : QStringDecoder(QStringConverter::Latin1, flags);
+        }
+        default:
+            return QStringDecoder(QStringConverter::Utf8, flags);
+    }
+}
+
+QStringEncoder MakeEncoder(TextEncoding encoding) {
+    const auto flags = QStringConverter::Flag::Stateless;
+    switch (encoding) {
+        case TextEncoding::Utf16LE:
+            return QStringEncoder(QStringConverter::Utf16LE, flags);
+        case TextEncoding::Gb18030:
+            return QStringEncoder(kGb18030, flags);
+        default:
+            return QStringEncoder(QStringConverter::Utf8, flags);
+    }
+}
+
+std::optional<QByteArray> Encode(TextEncoding encoding, QStringView text) {
+    QStringEncoder encoder = MakeEncoder(encoding);
+    if (!encoder.isValid()) {
+        return std::nullopt;
+    }
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+QString TrimmedText(QStringView text) {
+    return TrimControlAndSpace(text).toString();
+}
+
+bool IsComment(QStringView trimmed) {
+    return trimmed.startsWith(u';');
+}
+
+bool IsSectionHeader(QStringView trimmed) {
+    return trimmed.startsWith(u'[');
+}
+
+// "[name]" gives name; a header without "]" names the rest of the line.
+QString SectionName(QStringView trimmed) {
+    QStringView inner = trimmed.mid(1);
+    const qsizetype close = inner.indexOf(u']');
+    if (close >= 0) {
+        inner = inner.left(close);
+    }
+    return TrimmedText(inner);
+}
+
+bool SameName(QStringView a, QStringView b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Where a section's lines are: its header and the last of its key lines (the header when it
+// has none).
+struct SectionSpan {
+    qsizetype header = -1;
+    qsizetype lastKey = -1;
+    qsizetype keyLine = -1;  // line of the sought key, -1 when missing
+};
+
+SectionSpan FindSection(const ProfileDocument& document, QStringView section, QStringView key) {
+    SectionSpan span;
+    const qsizetype count = static_cast<qsizetype>(document.lines.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        const QStringView trimmed = TrimControlAndSpace(document.lines[i].text);
+        if (IsSectionHeader(trimmed)) {
+            if (span.header >= 0) {
+                break;  // the first section of that name is the one that counts
+            }
+            if (SameName(SectionName(trimmed), section)) {
+                span.header = i;
+                span.lastKey = i;
+            }
+            continue;
+        }
+        if (span.header < 0 || IsComment(trimmed)) {
+            continue;
+        }
+        const qsizetype equals = trimmed.indexOf(u'=');
+        if (equals < 0) {
+            continue;
+        }
+        span.lastKey = i;
+        if (span.keyLine < 0 && SameName(TrimControlAndSpace(trimmed.left(equals)), key)) {
+            span.keyLine = i;
+        }
+    }
+    return span;
+}
+
+QString PreferredLineEnd(const ProfileDocument& document, const QByteArray& encodedLf) {
+    for (const ProfileLine& line : document.lines) {
+        if (!line.terminator.isEmpty()) {
+            return line.terminator.size() > encodedLf.size() ? QStringLiteral("\r\n")
+                                                             : QStringLiteral("\n");
+        }
+    }
+#ifdef Q_OS_WIN
+    return QStringLiteral("\r\n");
+#else
+    return QStringLiteral("\n");
+#endif
+}
+
+// Splits into lines at LF, in bytes or in UTF-16 units.
+void SplitLines(const QByteArray& content, qsizetype unit, ProfileDocument& document) {
+    QStringDecoder decoder = MakeDecoder(document.encoding);
+    const auto isUnit = [&](qsizetype at, char c) {
+        return content[at] == c && (unit == 1 || content[at + 1] == '\0');
+    };
+    qsizetype start = 0;
+    const qsizetype size = content.size();
+    while (start < size) {
+        qsizetype end = start;
+        while (end + unit <= size && !isUnit(end, '\n')) {
+            end += unit;
+        }
+        ProfileLine line;
+        qsizetype bodyEnd = end;
+        qsizetype next = end;
+        if (end + unit <= size) {
+            next = end + unit;
+            if (bodyEnd - unit >= start && isUnit(bodyEnd - unit, '\r')) {
+                bodyEnd -= unit;
+            }
+            line.terminator = content.mid(bodyEnd, next - bodyEnd);
+        } else {
+            next = size;  // last line without a line end (and any stray odd byte)
+            bodyEnd = size;
+        }
+        line.body = content.mid(start, bodyEnd - start);
+        line.text = decoder.decode(line.body);
+        document.lines.push_back(std::move(line));
+        start = next;
+    }
+}
+
+std::optional<ProfileLine> MakeLine(TextEncoding encoding, QStringView text, const QString& end) {
+    std::optional<QByteArray> body = Encode(encoding, text);
+    std::optional<QByteArray> terminator = Encode(encoding, end);
+    if (!body || !terminator) {
+        return std::nullopt;
+    }
+    return ProfileLine{*body, *terminator, text.toString()};
+}
+
+bool HasLineBreakOrNull(QStringView text) {
+    for (QChar c : text) {
+        if (c == u'\n' || c == u'\r' || c == u'\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TextEncoding DetectEncoding(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf16LEBom)) {
+        return TextEncoding::Utf16LE;
+    }
+    if (bytes.startsWith(kUtf8Bom)) {
+        return TextEncoding::Utf8Bom;
+    }
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return utf8.hasError() ? TextEncoding::Gb18030 : TextEncoding::Utf8;
+}
+
+std::optional<ProfileDocument> ParseProfile(const QByteArray& bytes) {
+    ProfileDocument document;
+    document.encoding = DetectEncoding(bytes);
+    const QByteArray content = bytes.mid(ByteOrderMark(document.encoding).size());
+    if (document.encoding == TextEncoding::Utf16LE) {
+        if (content.size() % 2 != 0) {
+            return std::nullopt;
+        }
+        SplitLines(content, 2, document);
+    } else {
+        if (content.contains('\0')) {
+            return std::nullopt;
+        }
+        SplitLines(content, 1, document);
+    }
+    return document;
+}
+
+QByteArray SerialiseProfile(const ProfileDocument& document) {
+    QByteArray bytes = ByteOrderMark(document.encoding);
+    for (const ProfileLine& line : document.lines) {
+        bytes += line.body;
+        bytes += line.terminator;
+    }
+    return bytes;
+}
+
+std::optional<QString> FindProfileValue(const ProfileDocument& document, QStringView section,
+                                        QStringView key) {
+    const SectionSpan span = FindSection(document, section, key);
+    if (span.keyLine < 0) {
+        return std::nullopt;
+    }
+    const QString& text = document.lines[span.keyLine].text;
+    QStringView value = TrimControlAndSpace(QStringView(text).mid(text.indexOf(u'=') + 1));
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front()) {
+        value = value.mid(1, value.size() - 2);
+    }
+    if (value.size() > kMaxValueLength) {
+        value = value.left(kMaxValueLength);
+        // Never hand back half a surrogate pair.
+        if (value.back().isHighSurrogate()) {
+            value.chop(1);
+        }
+    }
+    return value.toString();
+}
+
+bool IsWritableEntry(QStringView section, QStringView key, QStringView value) {
+    const QStringView trimmedSection = TrimControlAndSpace(section);
+    const QStringView trimmedKey = TrimControlAndSpace(key);
+    if (trimmedSection.isEmpty() || trimmedKey.isEmpty()) {
+        return false;
+    }
+    if (HasLineBreakOrNull(section) || HasLineBreakOrNull(key) || HasLineBreakOrNull(value)) {
+        return false;
+    }
+    // A "]" would end the header early; "=" would end the key early; "[" or ";" would turn the
+    // key line into a header or a comment.
+    return !section.contains(u']') && !key.contains(u'=') && !trimmedKey.startsWith(u'[') &&
+           !trimmedKey.startsWith(u';');
+}
+
+bool SetProfileValue(ProfileDocument& document, QStringView section, QStringView key,
+                     QStringView value) {
+    if (!IsWritableEntry(section, key, value)) {
+        return false;
+    }
+    const TextEncoding encoding = document.encoding;
+    const std::optional<QByteArray> encodedLf = Encode(encoding, u"\n");
+    if (!encodedLf) {
+        return false;
+    }
+    const QString lineEnd = PreferredLineEnd(document, *encodedLf);
+    const SectionSpan span = FindSection(document, section, key);
+
+    if (span.keyLine >= 0) {
+        ProfileLine& line = document.lines[span.keyLine];
+        const std::optional<QByteArray> encodedValue = Encode(encoding, value);
+        const std::optional<QByteArray> equals = Encode(encoding, u"=");
+        if (!encodedValue || !equals) {
+            return false;
+        }
+        // The key part keeps its bytes (spelling, case and spacing as the file has them). '='
+        // cannot appear inside a multi-byte character of these encodings, so the first one in
+        // the bytes is the first one in the text.
+        qsizetype at = line.body.indexOf(*equals);
+        while (at >= 0 && at % equals->size() != 0) {
+            at = line.body.indexOf(*equals, at + 1);
+        }
+        if (at < 0) {
+            return false;
+        }
+        line.body = line.body.left(at + equals->size()) + *encodedValue;
+        line.text = line.text.left(line.text.indexOf(u'=') + 1) + value;
+        return true;
+    }
+
+    std::vector<ProfileLine> added;
+    if (span.header < 0) {
+        std::optional<ProfileLine> header =
+            MakeLine(encoding, QString(u'[' + section.toString() + u']'), lineEnd);
+        if (!header) {
+            return false;
+        }
+        added.push_back(std::move(*header));
+    }
+    std::optional<ProfileLine> entry =
+        MakeLine(encoding, QString(key.toString() + u'=' + value.toString()), lineEnd);
+    if (!entry) {
+        return false;
+    }
+    added.push_back(std::move(*entry));
+
+    const qsizetype after =
+        span.header >= 0 ? span.lastKey : static_cast<qsizetype>(document.lines.size()) - 1;
+    if (after >= 0 && document.lines[after].terminator.isEmpty()) {
+        std::optional<QByteArray> terminator = Encode(encoding, lineEnd);
+        if (!terminator) {
+            return false;
+        }
+        document.lines[after].terminator = *terminator;
+    }
+    document.lines.insert(document.lines.begin() + (after + 1),
+                          std::make_move_iterator(added.begin()),
+                          std::make_move_iterator(added.end()));
+    return true;
+}
+
+}  // namespace vantric::profile

@@ -1,0 +1,189 @@
+#include "platform/ProfileText.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringEncoder>
+#include <ostream>
+
+using namespace vantric::profile;
+
+namespace {
+
+QByteArray Utf16(const QString& text, bool bom = true) {
+    QByteArray bytes = bom ? QByteArray("\xFF\xFE", 2) : QByteArray();
+    QStringEncoder encoder(QStringConverter::Utf16LE);
+    return bytes + QByteArray(encoder.encode(text));
+}
+
+QByteArray Gb(const QString& text) {
+    QStringEncoder encoder("GB18030");
+    return encoder.encode(text);
+}
+
+ProfileDocument Parse(const QByteArray& bytes) {
+    std::optional<ProfileDocument> document = ParseProfile(bytes);
+    EXPECT_TRUE(document.has_value());
+    return document.value_or(ProfileDocument{});
+}
+
+QByteArray Set(const QByteArray& bytes, const QString& section, const QString& key,
+               const QString& value) {
+    ProfileDocument document = Parse(bytes);
+    EXPECT_TRUE(SetProfileValue(document, section, key, value));
+    return SerialiseProfile(document);
+}
+
+std::optional<QString> Find(const QByteArray& bytes, const QString& section, const QString& key) {
+    return FindProfileValue(Parse(bytes), section, key);
+}
+
+struct RoundTripCase {
+    const char* name;
+    QByteArray bytes;
+    TextEncoding encoding;
+};
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ProfileRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(ProfileRoundTrip, ParsesAndSerialisesByteForByte) {
+    const RoundTripCase& c = GetParam();
+    const ProfileDocument document = Parse(c.bytes);
+    EXPECT_EQ(document.encoding, c.encoding);
+    EXPECT_EQ(SerialiseProfile(document), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"Empty", QByteArray(), TextEncoding::Utf8},
+        RoundTripCase{"CrLfWithoutLastLineEnd", "[a]\r\nb=1\r\n\r\n; note\r\nc=2",
+                      TextEncoding::Utf8},
+        RoundTripCase{"LoneCarriageReturnsAndBlanks", "\n\n[a]\rx\nb = 1  \n", TextEncoding::Utf8},
+        RoundTripCase{"Utf8Bom", QByteArray("\xEF\xBB\xBF") + QString("[页]\n页眉=60\n").toUtf8(),
+                      TextEncoding::Utf8Bom},
+        RoundTripCase{"Utf16WithBom", Utf16(QStringLiteral("[打印预览边距]\r\n页眉=60\r\n")),
+                      TextEncoding::Utf16LE},
+        RoundTripCase{"Gb18030", Gb(QStringLiteral("[打印预览边距]\r\n页眉=60\r\n")),
+                      TextEncoding::Gb18030},
+        RoundTripCase{"InvalidBytesKept", QByteArray("[a]\nk=\x81\xFF\n"), TextEncoding::Gb18030}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileParse, RefusesWhatIsNoText) {
+    EXPECT_FALSE(ParseProfile(QByteArray("[a]\nk=v\0\n", 9)).has_value());
+    EXPECT_FALSE(ParseProfile(Utf16(QStringLiteral("[a]")) + 'x').has_value());  // odd length
+    EXPECT_FALSE(ParseProfile(Utf16(QStringLiteral("[a]"), false)).has_value());
+}
+
+TEST(ProfileFind, FollowsTheProfileServiceLookupRules) {
+    const QByteArray file =
+        "top=0\n"
+        "[Margins]\n"
+        "  Left  =  25mm  \t\n"
+        "; right=99\n"
+        "quoted=\"  7 \"\n"
+        "single='8'\n"
+        "half=\"9\n"
+        "no equals here\n"
+        "empty=\n"
+        "left=second\n"
+        "[margins]\n"
+        "extra=only in the second copy\n";
+    EXPECT_EQ(Find(file, "margins", "LEFT"), QStringLiteral("25mm"));
+    EXPECT_EQ(Find(file, "Margins", "quoted"), QStringLiteral("  7 "));
+    EXPECT_EQ(Find(file, "Margins", "single"), QStringLiteral("8"));
+    EXPECT_EQ(Find(file, "Margins", "half"), QStringLiteral("\"9"));
+    EXPECT_EQ(Find(file, "Margins", "empty"), QString());
+    EXPECT_FALSE(Find(file, "Margins", "right").has_value());  // commented out
+    EXPECT_FALSE(Find(file, "Margins", "top").has_value());    // above every section
+    EXPECT_FALSE(Find(file, "Margins", "extra").has_value());  // the first section counts
+    EXPECT_FALSE(Find(file, "Margins", "no equals here").has_value());
+    EXPECT_FALSE(Find(file, "Missing", "left").has_value());
+}
+
+TEST(ProfileFind, ReadsEveryEncoding) {
+    const QString text = QStringLiteral("[超重标表格]\r\n表格线是否显示 = 真 \r\n");
+    for (const QByteArray& bytes :
+         {text.toUtf8(), QByteArray(QByteArray("\xEF\xBB\xBF") + text.toUtf8()), Utf16(text),
+          Gb(text)}) {
+        EXPECT_EQ(Find(bytes, QStringLiteral("超重标表格"), QStringLiteral("表格线是否显示")),
+                  QStringLiteral("真"));
+    }
+}
+
+TEST(ProfileFind, CutsLongValuesToTheReadBuffer) {
+    const QString value(kMaxValueLength + 100, u'x');
+    EXPECT_EQ(Find(QString("[s]\nk=" + value).toUtf8(), "s", "k")->size(), 10240 - 1);
+
+    // A pair that would be split by the cut is dropped whole.
+    const QString pairAtCut = QString(kMaxValueLength - 1, u'x') + QStringLiteral("😀");
+    EXPECT_EQ(Find(QString("[s]\nk=" + pairAtCut).toUtf8(), "s", "k"),
+              QString(kMaxValueLength - 1, u'x'));
+}
+
+TEST(ProfileSet, ReplacesOneValueAndKeepsEveryOtherByte) {
+    const QByteArray before =
+        "; written by hand\r\n"
+        "[Other]\r\n"
+        "unknown = keep me\r\n"
+        "\r\n"
+        "[打印预览边距]\r\n"
+        "左边距= 25mm\r\n"
+        "右边距=40";
+    EXPECT_EQ(Set(before, "打印预览边距", "左边距", "12"),
+              QByteArray("; written by hand\r\n[Other]\r\nunknown = keep me\r\n\r\n"
+                         "[打印预览边距]\r\n左边距=12\r\n右边距=40"));
+    // The key keeps the spelling the file has.
+    EXPECT_EQ(Set("[S]\n  KEY = a\n", "s", "key", "b"), QByteArray("[S]\n  KEY =b\n"));
+}
+
+TEST(ProfileSet, AddsMissingKeysAndSectionsWhereTheyBelong) {
+    // After the section's last key, ahead of the blank line and comment that lead to the next.
+    EXPECT_EQ(Set("[a]\nx=1\n\n; about b\n[b]\ny=2\n", "a", "z", "3"),
+              QByteArray("[a]\nx=1\nz=3\n\n; about b\n[b]\ny=2\n"));
+    EXPECT_EQ(Set("[a]\n[b]\n", "a", "z", "3"), QByteArray("[a]\nz=3\n[b]\n"));
+    // A last line without a line end gets the file's own line end first.
+    EXPECT_EQ(Set("[a]\r\nx=1", "a", "z", "3"), QByteArray("[a]\r\nx=1\r\nz=3\r\n"));
+    EXPECT_EQ(Set("[a]\r\nx=1", "b", "z", "3"), QByteArray("[a]\r\nx=1\r\n[b]\r\nz=3\r\n"));
+    EXPECT_EQ(Set("", "页", "键", "值"), QString("[页]\n键=值\n").toUtf8());
+}
+
+TEST(ProfileSet, KeepsTheFileEncoding) {
+    const QString text = QStringLiteral("[打印预览边距]\r\n页眉=60\r\n");
+    const QString expected = QStringLiteral("[打印预览边距]\r\n页眉=60\r\n页脚=-7\r\n");
+    EXPECT_EQ(Set(Utf16(text), "打印预览边距", "页脚", "-7"), Utf16(expected));
+    EXPECT_EQ(Set(Gb(text), "打印预览边距", "页脚", "-7"), Gb(expected));
+    const QByteArray bom("\xEF\xBB\xBF");
+    EXPECT_EQ(Set(bom + text.toUtf8(), "打印预览边距", "页脚", "-7"), bom + expected.toUtf8());
+    // Bytes that are no valid GB18030 stay as they were on the lines not written.
+    EXPECT_EQ(Set("[a]\nbad=\x81\xFF\n", "a", "k", "真"),
+              QByteArray("[a]\nbad=\x81\xFF\n") + Gb(QStringLiteral("k=真\n")));
+}
+
+TEST(ProfileSet, RefusesTextThatWouldBreakTheLineStructure) {
+    struct Case {
+        QString section, key, value;
+    };
+    for (const Case& c : {Case{"a", "k", "1\n[b]"}, Case{"a", "k", "1\r"},
+                          Case{"a", "k", QString(QStringLiteral("1") + QChar(u'\0'))},
+                          Case{"a]", "k", "1"}, Case{"a", "k=x", "1"}, Case{"a", "[k", "1"},
+                          Case{"a", ";k", "1"}, Case{" ", "k", "1"}, Case{"a", "", "1"}}) {
+        ProfileDocument document = Parse("[a]\nk=0\n");
+        EXPECT_FALSE(SetProfileValue(document, c.section, c.key, c.value)) << c.value.toStdString();
+        EXPECT_EQ(SerialiseProfile(document), QByteArray("[a]\nk=0\n"));
+    }
+}
+
+TEST(ProfileSet, ValuesReadBackAsWritten) {
+    ProfileDocument document = Parse("");
+    for (const QString& value :
+         {QStringLiteral("-2147483648"), QStringLiteral("假"), QStringLiteral("x=y"), QString()}) {
+        ASSERT_TRUE(SetProfileValue(document, u"s", u"k", value));
+        EXPECT_EQ(FindProfileValue(document, u"s", u"k"), value);
+        EXPECT_EQ(FindProfileValue(Parse(SerialiseProfile(document)), u"s", u"k"), value);
+    }
+}
+
+}  // namespace
