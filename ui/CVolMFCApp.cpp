@@ -63,6 +63,10 @@ void CVolMFCApp::SetDebuggerProbe(DebuggerProbe probe) {
 int CVolMFCApp::Run(const ClassDescriptor& startupClass) {
     if (!InitInstance(startupClass)) {
         if (aborted_) {
+            // The process ends here: no ExitHook, the program object just goes.
+            programObject_ = nullptr;
+            delete program_;
+            program_ = nullptr;
             return -1;
         }
         delete mainWindow_.data();

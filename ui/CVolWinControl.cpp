@@ -12,7 +12,8 @@
 // of the widget, so it dies with it wherever the deletion comes from.
 class WidgetWatcher final : public QObject {
   public:
-    WidgetWatcher(QWidget* window, CVolWinControl* control) : QObject(window), control_(control) {
+    WidgetWatcher(QWidget* window, CVolWinControl* control)
+        : QObject(window), control_(control), kind_(window->metaObject()) {
         window->installEventFilter(this);
     }
     ~WidgetWatcher() override {
@@ -24,7 +25,9 @@ class WidgetWatcher final : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (control_ != nullptr && watched == parent()) {
+        // A widget half-way through its destructor has lost its own kind (and still gets
+        // focus and hide events): those never reach the control.
+        if (control_ != nullptr && watched == parent() && watched->metaObject() == kind_) {
             return control_->OnWidgetEvent(event);
         }
         return false;
@@ -32,6 +35,7 @@ class WidgetWatcher final : public QObject {
 
   private:
     CVolWinControl* control_;
+    const QMetaObject* kind_;
 };
 
 CVolWinControl::CVolWinControl() = default;
