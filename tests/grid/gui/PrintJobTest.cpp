@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
 #include "tests/grid/gui/GuiApp.h"
@@ -258,7 +261,11 @@ QString CupsPdfOutput() {
             }
         }
     }
-    return out.replace(QStringLiteral("${HOME}"), QDir::homePath());
+    // The print service writes into the home folder the account database gives the user, which
+    // need not be what HOME says.
+    const passwd* account = getpwuid(getuid());
+    const QString home = account != nullptr ? QFile::decodeName(account->pw_dir) : QDir::homePath();
+    return out.replace(QStringLiteral("${HOME}"), home);
 }
 
 QString UniqueTitle() {
