@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "grid/CVWnd_Grid.h"
+#include "grid/GridPrintDialogs.h"
+#include "platform/Printer.h"
 #include "tests/grid/gui/GuiApp.h"
 #include "tests/grid/gui/LabelSheet.h"
 
@@ -215,4 +220,46 @@ TEST_F(GridWindowTest, GridFontSetsDefaultSizes) {
     EXPECT_EQ(grid_->Grid().DefaultRowHeight(), fm.height() / 4 + fm.leading() + fm.height());
     EXPECT_EQ(grid_->Grid().DefaultColumnWidth(),
               fm.averageCharWidth() * 12 + 2 * fm.horizontalAdvance(QLatin1Char(' ')));
+}
+
+TEST_F(GridWindowTest, PrintCommandNamesTheJobAfterTheWindow) {
+    LabelSheet();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("job.pdf"));
+    struct ToFile : IPrinterChooser {
+        QString path;
+        bool Choose(QPrinter& printer) override {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            return true;
+        }
+    } chooser;
+    chooser.path = pdf;
+    struct Count : IPrintProgress {
+        int pages = 0;
+        void Started(int32_t) override {}
+        bool PageDone(int32_t) override { return ++pages > 0; }
+        void Finished() override {}
+    } progress;
+    grid_->SetPrinterChooser(&chooser);
+    grid_->SetPrintProgress(&progress);
+    ForgetRememberedPrinter();
+    EXPECT_NE(grid_->PrintSheet(), 0);
+    EXPECT_EQ(progress.pages, 2);
+    ASSERT_NE(RememberedPrinter(), nullptr);
+    EXPECT_EQ(RememberedPrinter()->docName(), QStringLiteral("Vantric labels"));
+    ForgetRememberedPrinter();
+}
+
+TEST_F(GridWindowTest, ProgressDialogCancelStopsTheJob) {
+    PrintProgressDialog progress(window_.get());
+    progress.Started(10);
+    EXPECT_TRUE(progress.PageDone(1));
+    auto* dialog = window_->findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->maximum(), 10);
+    dialog->cancel();
+    EXPECT_FALSE(progress.PageDone(2));
+    progress.Finished();
+    EXPECT_EQ(window_->findChild<QProgressDialog*>(), nullptr);
 }
