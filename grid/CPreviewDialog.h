@@ -1,0 +1,71 @@
+// The page view of the print preview: a paper-shaped white sheet with its shadow, and on it the
+// current page drawn by the page renderer, zoomed and scrolled.
+//
+// Everything is measured in tenths of a millimetre at the current zoom; the scroll bars run over
+// the sheet plus a slack of 100, a page being the view's size.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <cstdint>
+
+#include "grid/PageLayout.h"
+#include "grid/PreviewGeometry.h"
+#include "platform/Printer.h"
+
+namespace vantric {
+
+class PageRenderer;
+
+// The sheet the preview shows: that of the printer remembered from the last printer dialog or
+// print, else that of the system's default printer, else A4 with no unprintable strips.
+PaperGeometry PreviewPaper();
+
+class CPreviewDialog : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    CPreviewDialog(PageRenderer& renderer, QWidget* parent = nullptr);
+
+    const PaperGeometry& Paper() const { return paper_; }
+    void SetPaper(const PaperGeometry& paper);
+
+    int32_t Zoom() const { return zoom_; }
+    bool ZoomSetByButton() const { return zoomByButton_; }
+    void ZoomIn();
+    void ZoomOut();
+    void FitWidth(bool byButton = true);
+    void FitHeight(bool byButton = true);
+
+    int32_t Page() const { return page_; }
+    void SetPage(int32_t page);
+    // The page count on the view's current surface (lays the sheet out when needed).
+    int32_t TotalPages();
+
+    // Sets both scroll bars to the sheet at the current zoom and scrolls back to the top left.
+    void RefreshScrollBars();
+    QPoint ScrollPosition() const;
+
+    // The scale of the view's screen at the current zoom.
+    preview::PreviewScale Scale() const;
+    // What the page renderer draws on: the printable area at the current zoom.
+    PageSurface Surface(const preview::PreviewScale& scale) const;
+    // Draws the view onto a client of `client` pixels: background, sheet, shadow and page.
+    void PaintView(QPainter& dc, QSize client, const preview::PreviewScale& scale);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    void SetZoom(int32_t zoom, bool byButton);
+    QSize ClientPixels() const;
+
+    PageRenderer& renderer_;
+    PaperGeometry paper_;
+    int32_t zoom_ = preview::kTrueSize;
+    bool zoomByButton_ = false;
+    int32_t page_ = 1;
+    QPoint wheel_;  // wheel movement not yet a full step
+};
+
+}  // namespace vantric
