@@ -1,12 +1,11 @@
-// Until the main window lands, Vantric opens an empty window with its title.
-#include <QApplication>
-#include <QWidget>
+// Vantric: carton labels for the packing desk.
+#include "app/rg_startup_class.h"
+#include "platform/DrivePath.h"
+#include "ui/CVolMFCApp.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Vantric1.0.1            By:Vantric  https://vantric.example.com"));
-    window.resize(1031, 484);
-    window.show();
-    return app.exec();
+    CVolMFCApp app(argc, argv);
+    // A desk machine has a drive D; where drives are folders, make it (the settings live there).
+    vantric::PrepareDriveRoot();
+    return app.Run(rg_startup_class::StaticClass());
 }
