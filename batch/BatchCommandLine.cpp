@@ -5,8 +5,10 @@
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "usage: vantric-batch single TEXT --dump\n"
-    "       vantric-batch multi N1 [N2 ...] --dump\n");
+    "usage: vantric-batch single TEXT OUTPUT\n"
+    "       vantric-batch multi N1 [N2 ...] OUTPUT\n"
+    "       vantric-batch overweight OUTPUT\n"
+    "OUTPUT: --dump | --pdf FILE | --printer NAME   [--paper NAME] [--no-fit] [--title TEXT]\n");
 
 bool LooksLikeOption(const QString& arg) {
     if (arg.startsWith(u"--")) {
@@ -23,20 +25,42 @@ BatchParse UsageError(const QString& what) {
     return parse;
 }
 
+QString Error(const QString& what) {
+    return QStringLiteral("vantric-batch: ") + what;
+}
+
 }  // namespace
 
 BatchParse ParseBatchCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Builds a carton label sheet headlessly."));
+    parser.setApplicationDescription(
+        QStringLiteral("Builds a carton label sheet headlessly and dumps or prints it."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption dumpOption(
         QStringLiteral("dump"), QStringLiteral("Write the sheet's grid as JSON to stdout."));
-    // Every option but help; later outputs (a PDF file, a printer) join this list.
-    const QList<QCommandLineOption> options{dumpOption};
+    const QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                       QStringLiteral("Print the sheet into a PDF file."),
+                                       QStringLiteral("FILE"));
+    const QCommandLineOption printerOption(
+        QStringLiteral("printer"),
+        QStringLiteral("Print the sheet on a print queue; \"default\" for the system's default."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption paperOption(
+        QStringLiteral("paper"),
+        QStringLiteral("Paper size (A4 unless given; a queue's own paper for --printer)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption noFitOption(
+        QStringLiteral("no-fit"),
+        QStringLiteral("Let the paper width, not the columns, decide the page scale."));
+    const QCommandLineOption titleOption(QStringLiteral("title"),
+                                         QStringLiteral("Document name of the print job."),
+                                         QStringLiteral("TEXT"));
+    const QList<QCommandLineOption> options{dumpOption,  pdfOption,   printerOption,
+                                            paperOption, noFitOption, titleOption};
     parser.addOptions(options);
 
     if (arguments.size() < 2) {
-        return UsageError(QStringLiteral("vantric-batch: missing command"));
+        return UsageError(Error(QStringLiteral("missing command")));
     }
     const QString program = arguments.at(0);
     const QString command = arguments.at(1);
@@ -69,7 +93,7 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         }
     }
     if (!parser.parse(optionWords)) {
-        return UsageError(QStringLiteral("vantric-batch: ") + parser.errorText());
+        return UsageError(Error(parser.errorText()));
     }
     if (parser.isSet(helpOption) || command == u"help" || command == u"--help" ||
         command == u"-h") {
@@ -81,23 +105,57 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
 
     BatchParse parse;
     parse.outcome = BatchParse::Outcome::Run;
-    parse.request.counts = counts;
-    parse.request.dump = parser.isSet(dumpOption);
+    BatchRequest& request = parse.request;
+    request.counts = counts;
     if (command == u"single") {
-        parse.request.mode = BatchRequest::Mode::Single;
+        request.mode = BatchRequest::Mode::Single;
         if (counts.size() != 1) {
             return UsageError(counts.isEmpty()
-                                  ? QStringLiteral("vantric-batch: single needs the carton total")
-                                  : QStringLiteral("vantric-batch: single takes one total"));
+                                  ? Error(QStringLiteral("single needs the carton total"))
+                                  : Error(QStringLiteral("single takes one total")));
         }
     } else if (command == u"multi") {
-        parse.request.mode = BatchRequest::Mode::Multi;
+        request.mode = BatchRequest::Mode::Multi;
+    } else if (command == u"overweight") {
+        request.mode = BatchRequest::Mode::Overweight;
+        if (!counts.isEmpty()) {
+            return UsageError(Error(QStringLiteral("overweight takes no counts")));
+        }
     } else {
-        return UsageError(QStringLiteral("vantric-batch: unknown command \"%1\"").arg(command));
+        return UsageError(Error(QStringLiteral("unknown command \"%1\"").arg(command)));
     }
-    if (!parse.request.dump) {
-        return UsageError(QStringLiteral("vantric-batch: say what to produce (--dump)"));
+
+    const int outputs = int(parser.isSet(dumpOption)) + int(parser.isSet(pdfOption)) +
+                        int(parser.isSet(printerOption));
+    if (outputs != 1) {
+        return UsageError(
+            outputs == 0 ? Error(QStringLiteral("say what to produce (--dump, --pdf or --printer)"))
+                         : Error(QStringLiteral("give one of --dump, --pdf and --printer")));
     }
+    if (parser.isSet(pdfOption)) {
+        request.output = BatchRequest::Output::Pdf;
+        request.target = parser.value(pdfOption);
+    } else if (parser.isSet(printerOption)) {
+        request.output = BatchRequest::Output::Printer;
+        request.target = parser.value(printerOption);
+    }
+    if (request.output != BatchRequest::Output::Dump && request.target.isEmpty()) {
+        return UsageError(Error(QStringLiteral("--pdf and --printer need a name")));
+    }
+    const bool printOnly =
+        parser.isSet(paperOption) || parser.isSet(noFitOption) || parser.isSet(titleOption);
+    if (request.output == BatchRequest::Output::Dump && printOnly) {
+        return UsageError(Error(QStringLiteral("--paper, --no-fit and --title are for printing")));
+    }
+    if (parser.isSet(paperOption)) {
+        request.paper = PaperByName(parser.value(paperOption));
+        if (!request.paper) {
+            return UsageError(
+                Error(QStringLiteral("unknown paper \"%1\"").arg(parser.value(paperOption))));
+        }
+    }
+    request.fitColumnsToPage = !parser.isSet(noFitOption);
+    request.title = parser.value(titleOption);
     return parse;
 }
 
@@ -113,4 +171,21 @@ int32_t ReadBatchTicketCount(const QString& text) {
         value = value * 10 + (ch.unicode() - u'0');
     }
     return counts::IsValidCount(value) ? value : -1;
+}
+
+std::optional<QPageSize> PaperByName(const QString& name) {
+    if (name.trimmed().isEmpty()) {
+        return std::nullopt;
+    }
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto size = static_cast<QPageSize::PageSizeId>(id);
+        if (size == QPageSize::Custom) {
+            continue;
+        }
+        if (QPageSize::key(size).compare(name.trimmed(), Qt::CaseInsensitive) == 0 ||
+            QPageSize::name(size).compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
+            return QPageSize(size);
+        }
+    }
+    return std::nullopt;
 }

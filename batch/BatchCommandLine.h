@@ -1,21 +1,34 @@
-// vantric-batch: builds a label sheet without a screen.
+// vantric-batch: builds a label sheet without a screen and dumps or prints it.
 //
-//   vantric-batch single TEXT --dump        TEXT read as the count edit reads it
-//   vantric-batch multi N1 N2 ... --dump    one ticket per count, 1..999 each
+//   vantric-batch single TEXT OUTPUT        TEXT read as the count edit reads it
+//   vantric-batch multi N1 N2 ... OUTPUT    one ticket per count, 1..999 each
+//   vantric-batch overweight OUTPUT         the six caution labels
+//
+// OUTPUT is one of --dump (the grid as JSON on stdout), --pdf FILE, or --printer NAME ("default"
+// for the system's default queue). Printing takes --paper NAME (A4 for a file; the queue's own
+// paper for a printer), --no-fit (the page width follows the paper instead of the columns) and
+// --title TEXT (the document name the queue shows).
 //
 // The words after the command are the counts, even when they look like options ("-5", "-"):
-// options are the known long names (and -h), so later outputs slot in as further options.
+// options are the known long names (and -h).
 #pragma once
 
 #include <QCommandLineParser>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct BatchRequest {
-    enum class Mode { Single, Multi };
+    enum class Mode { Single, Multi, Overweight };
+    enum class Output { Dump, Pdf, Printer };
     Mode mode = Mode::Single;
     QStringList counts;  // the single TEXT, or the multi counts as given
-    bool dump = false;
+    Output output = Output::Dump;
+    QString target;                  // the PDF file or the queue name
+    std::optional<QPageSize> paper;  // as named by --paper
+    bool fitColumnsToPage = true;
+    QString title;  // empty: the default document name
 };
 
 struct BatchParse {
@@ -30,3 +43,6 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments);
 
 // A multi count as given on the command line: plain decimal digits, 1..999; -1 otherwise.
 int32_t ReadBatchTicketCount(const QString& text);
+
+// A page size by its name ("A4", "letter", "A5", ...), compared without regard to case.
+std::optional<QPageSize> PaperByName(const QString& name);

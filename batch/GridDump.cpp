@@ -98,6 +98,11 @@ bool WriteGridJson(const CGridCtrl& grid, std::FILE* out) {
     json.Raw(",").Key("gridLineMode").Number(grid.GridLineMode());
     json.Raw(",").Key("printLineWidth").Number(grid.Print().printLineWidth);
     json.Raw(",").Key("gridLineColour").Number(grid.GridLineColour());
+    json.Raw(",").Key("printLayout").Raw("[");
+    for (int which = 1; which <= 7; ++which) {
+        json.Raw(which > 1 ? "," : "").Number(grid.PrintLayoutValue(which));
+    }
+    json.Raw("]");
 
     json.Raw(",").Key("rowHeights").Raw("[");
     for (int32_t r = 0; r < rows; ++r) {

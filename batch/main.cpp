@@ -1,68 +1,45 @@
 // vantric-batch: the label sheets without a screen (see BatchCommandLine.h for the commands).
-// Exit status: 0 done, 1 the output could not be written, 2 a usage error or a refused count.
+// Exit status: 0 done, 1 the dump or the print could not be made, 2 a usage error or a refused
+// count.
 #include <QCoreApplication>
-#include <cstdio>
-#include <vector>
+#include <QGuiApplication>
+#include <memory>
 
-#include "app/model/CountRules.h"
-#include "app/model/LabelSheetBuilders.h"
 #include "batch/BatchCommandLine.h"
-#include "batch/GridDump.h"
-#include "grid/model/CGridCtrl.h"
-
-namespace {
-
-constexpr int kWriteFailed = 1;
-constexpr int kRefused = 2;
-
-void PrintLine(std::FILE* to, const QString& text) {
-    std::fputs(text.toUtf8().constData(), to);
-    if (!text.endsWith(u'\n')) {
-        std::fputc('\n', to);
-    }
-}
-
-}  // namespace
+#include "batch/BatchRun.h"
+#include "platform/DrivePath.h"
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    const BatchParse parse = ParseBatchCommandLine(QCoreApplication::arguments());
+    // The arguments decide which application object is needed, so they are read before one
+    // exists, the way QCoreApplication would decode them.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const BatchParse parse = ParseBatchCommandLine(arguments);
     if (parse.outcome == BatchParse::Outcome::Help) {
-        PrintLine(stdout, parse.message);
-        return 0;
+        batch::PrintLine(stdout, parse.message);
+        return batch::kDone;
     }
     if (parse.outcome == BatchParse::Outcome::UsageError) {
-        PrintLine(stderr, parse.message);
-        return kRefused;
+        batch::PrintLine(stderr, parse.message);
+        return batch::kRefused;
     }
 
-    const BatchRequest& request = parse.request;
-    CGridCtrl grid;
-    SetUpSheetGrid(grid);
-    SheetWorkingIntegers ints;
-    SheetBuildResult result;
-    if (request.mode == BatchRequest::Mode::Single) {
-        result = BuildSingleTicketSheet(grid, request.counts.front(), ints);
-    } else {
-        std::vector<int32_t> tickets;
-        for (const QString& text : request.counts) {
-            const int32_t count = ReadBatchTicketCount(text);
-            if (count < 0) {
-                PrintLine(stderr, counts::kTicketCountRefused);
-                PrintLine(stderr, QStringLiteral("vantric-batch: refused count \"%1\"").arg(text));
-                return kRefused;
-            }
-            tickets.push_back(count);
+    // Printing draws text, so it needs fonts and a platform; without a display it draws
+    // offscreen.
+    std::unique_ptr<QCoreApplication> app;
+    if (batch::NeedsGui(parse.request)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         }
-        result = BuildMultiTicketSheet(grid, tickets, ints);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    if (result != SheetBuildResult::Built) {
-        PrintLine(stderr, SheetRefusalMessage(result));
-        return kRefused;
-    }
-    if (request.dump && !WriteGridJson(grid, stdout)) {
-        PrintLine(stderr, QStringLiteral("vantric-batch: could not write the dump"));
-        return kWriteFailed;
-    }
-    return 0;
+    // The same settings file as the program: drive D is made under the default drive root.
+    vantric::PrepareDriveRoot();
+    return batch::RunBatchRequest(parse.request);
 }

@@ -1,31 +1,24 @@
+// vantric-batch run as a program: arguments in, JSON or a refusal out, and the settings file it
+// shares with the program.
 #include <gtest/gtest.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
+
+#include "BatchRunner.h"
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
+using batchtest::Drives;
+using batchtest::Outcome;
 
 Outcome RunBatch(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VANTRIC_BATCH_PATH), arguments);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60'000)) {
-        process.kill();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    const Drives drives;
+    return batchtest::RunBatch(arguments, drives);
 }
 
-QJsonObject Dump(const QStringList& arguments) {
-    const Outcome run = RunBatch(arguments);
+QJsonObject Dump(const QStringList& arguments, const Drives& drives = Drives()) {
+    const Outcome run = batchtest::RunBatch(arguments, drives);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(run.out, &error);
@@ -79,18 +72,124 @@ TEST(BatchCli, RefusalsGoToStandardErrorWithStatusTwo) {
         QStringList arguments;
         QString message;
     } cases[] = {
-        {{"single", "-5", "--dump"}, total}, {{"single", "-", "--dump"}, total},
-        {{"single", "", "--dump"}, total},   {{"single", "0", "--dump"}, total},
-        {{"multi", "0", "--dump"}, count},   {{"multi", "3", "1000", "--dump"}, count},
-        {{"multi", "7a", "--dump"}, count},  {{"multi", "--dump"}, none},
-        {{"single", "5"}, "--dump"},         {{"single", "5", "--bogus", "--dump"}, "bogus"},
+        {{"single", "-5", "--dump"}, total},
+        {{"single", "-", "--dump"}, total},
+        {{"single", "", "--dump"}, total},
+        {{"single", "0", "--dump"}, total},
+        {{"multi", "0", "--dump"}, count},
+        {{"multi", "3", "1000", "--dump"}, count},
+        {{"multi", "7a", "--dump"}, count},
+        {{"multi", "--dump"}, none},
+        {{"single", "5"}, "--dump"},
+        {{"single", "5", "--bogus", "--dump"}, "bogus"},
         {{"print", "5", "--dump"}, "print"},
+        {{"overweight", "5", "--dump"}, "no counts"},
+        {{"single", "5", "--dump", "--pdf", "x.pdf"}, "one of"},
+        {{"single", "5", "--dump", "--no-fit"}, "for printing"},
+        {{"single", "5", "--pdf", "x.pdf", "--paper", "A99"}, "A99"},
+        {{"single", "5", "--pdf"}, "--pdf"},
     };
     for (const auto& c : cases) {
         const Outcome run = RunBatch(c.arguments);
         EXPECT_EQ(run.exitCode, 2) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+    }
+}
+
+// The print layout a run uses comes from the settings file by the program's start-up rules.
+TEST(BatchCli, PrintLayoutFollowsTheSettingsFile) {
+    const QJsonArray initial{40, 40, 20, 20,
+                             60, 60, 20};  // left right top bottom header footer gap
+    {
+        SCOPED_TRACE("no file: made from the initial values");
+        const Drives drives;
+        EXPECT_EQ(Dump({"single", "5", "--dump"}, drives)["printLayout"].toArray(), initial);
+        const QString file = drives.Settings();
+        for (const char* line : {"页眉=60", "页脚=60", "表头表格间距=20", "上边距=20", "下边距=20",
+                                 "左边距=40", "右边距=40"}) {
+            EXPECT_TRUE(file.contains(QString::fromUtf8(line))) << line;
+        }
+    }
+    {
+        SCOPED_TRACE("values taken as written; missing keys are 0");
+        const Drives drives;
+        drives.WriteSettings("[打印预览边距]\n左边距=0\n右边距=-10\n上边距= 25mm\n页眉=abc\n");
+        EXPECT_EQ(Dump({"single", "5", "--dump"}, drives)["printLayout"].toArray(),
+                  QJsonArray({0, -10, 25, 0, 0, 0, 0}));
+    }
+    {
+        SCOPED_TRACE("no drive D: nothing written, the grid keeps its own");
+        const Drives drives(false);
+        EXPECT_EQ(Dump({"multi", "3", "--dump"}, drives)["printLayout"].toArray(), initial);
+        EXPECT_FALSE(QFile::exists(drives.SettingsFile()));
+        EXPECT_FALSE(QDir(drives.Root() + QStringLiteral("/D")).exists());
+    }
+}
+
+TEST(BatchCli, OverweightSheetOnAFirstRun) {
+    const Drives drives;
+    const QJsonObject dump = Dump({"overweight", "--dump"}, drives);
+    EXPECT_EQ(dump["rows"].toInt(), 5);
+    EXPECT_EQ(dump["columns"].toInt(), 3);
+    EXPECT_EQ(dump["columnWidths"].toArray(), QJsonArray({331, 30, 331}));
+    EXPECT_EQ(dump["rowHeights"].toArray(), QJsonArray({310, 20, 310, 20, 310}));
+    EXPECT_EQ(dump["gridLineMode"].toInt(), 0);
+    EXPECT_EQ(dump["columnKinds"].toArray(),
+              QJsonArray({QJsonObject{{"column", 0}, {"kind", 106}, {"param", 205}},
+                          QJsonObject{{"column", 2}, {"kind", 106}, {"param", 205}}}));
+    int pictures = 0;
+    for (int row = 0; row < 5; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const int picture = dump["cells"][row][column]["picture"].toInt();
+            const bool labelCell = row % 2 == 0 && column != 1;
+            EXPECT_EQ(picture, labelCell ? 501 : 0) << row << "," << column;
+            pictures += picture != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(pictures, 3 * 2);
+    const QString file = drives.Settings();
+    for (const char* line :
+         {"列=331", "列间隔=30", "行=310", "行间隔=20", "表格线是否显示=假", "左边距=40"}) {
+        EXPECT_TRUE(file.contains(QString::fromUtf8(line))) << line;
+    }
+}
+
+TEST(BatchCli, OverweightSheetFromTheFile) {
+    const struct {
+        const char* name;
+        const char* settings;
+        QJsonArray widths;
+        QJsonArray heights;
+        int lines;
+    } cases[] = {
+        {"lines_shown",
+         "[超重标宽度]\n列=400\n列间隔=10\n[超重标高度]\n行=0\n行间隔=5\n"
+         "[超重标表格]\n表格线是否显示=真\n",
+         {400, 10, 400},
+         {0, 5, 0, 5, 0},
+         3},
+        // A negative width loads but leaves the label columns at the grid's default width, 60.
+        {"negative_width",
+         "[超重标宽度]\n列=-1\n列间隔=10\n[超重标高度]\n行=300\n行间隔=5\n"
+         "[超重标表格]\n表格线是否显示=真真\n",
+         {60, 10, 60},
+         {300, 5, 300, 5, 300},
+         0},
+        {"unusable_width",
+         "[超重标宽度]\n列=abc\n[超重标高度]\n行=500\n",
+         {331, 30, 331},
+         {310, 20, 310, 20, 310},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Drives drives;
+        drives.WriteSettings(c.settings);
+        const QJsonObject dump = Dump({"overweight", "--dump"}, drives);
+        EXPECT_EQ(dump["columnWidths"].toArray(), c.widths);
+        EXPECT_EQ(dump["rowHeights"].toArray(), c.heights);
+        EXPECT_EQ(dump["gridLineMode"].toInt(), c.lines);
     }
 }
 

@@ -1,0 +1,116 @@
+#include "batch/BatchRun.h"
+
+#include <vector>
+
+#include "app/model/BuildOverweightSheet.h"
+#include "app/model/CountRules.h"
+#include "app/model/LabelSheetBuilders.h"
+#include "app/model/SettingsFile.h"
+#include "batch/GridDump.h"
+#include "grid/GridPrintJob.h"
+#include "grid/model/CGridCtrl.h"
+#include "platform/ResourcePictureSource.h"
+
+namespace batch {
+
+namespace {
+
+namespace settings = vantric::settings;
+
+// The sheet of the request, or the refusal the main window would show.
+int BuildSheet(const BatchRequest& request, CGridCtrl& grid) {
+    SheetWorkingIntegers ints;
+    SheetBuildResult result = SheetBuildResult::Built;
+    switch (request.mode) {
+        case BatchRequest::Mode::Single:
+            result = BuildSingleTicketSheet(grid, request.counts.front(), ints);
+            break;
+        case BatchRequest::Mode::Multi: {
+            std::vector<int32_t> tickets;
+            for (const QString& text : request.counts) {
+                const int32_t count = ReadBatchTicketCount(text);
+                if (count < 0) {
+                    PrintLine(stderr, counts::kTicketCountRefused);
+                    PrintLine(stderr,
+                              QStringLiteral("vantric-batch: refused count \"%1\"").arg(text));
+                    return kRefused;
+                }
+                tickets.push_back(count);
+            }
+            result = BuildMultiTicketSheet(grid, tickets, ints);
+            break;
+        }
+        case BatchRequest::Mode::Overweight: {
+            // The record lives as long as the build: each build reloads it from the file.
+            rg_class_ChaoChongBiao_BianJu overweight;
+            vantric::BuildOverweightSheet(grid, overweight, true);
+            break;
+        }
+    }
+    if (result != SheetBuildResult::Built) {
+        PrintLine(stderr, SheetRefusalMessage(result));
+        return kRefused;
+    }
+    return kDone;
+}
+
+int Print(const BatchRequest& request, CGridCtrl& grid) {
+    vantric::PrintRequest job;  // first-page offset (20, 20), as the print button sets it
+    job.fitColumnsToPage = request.fitColumnsToPage;
+    if (!request.title.isEmpty()) {
+        job.documentName = request.title;
+    }
+    const vantric::PrintOutcome out =
+        request.output == BatchRequest::Output::Pdf
+            ? vantric::PrintGridToPdf(grid, request.target,
+                                      request.paper.value_or(QPageSize(QPageSize::A4)), job)
+            : vantric::PrintGridToQueue(grid, request.target, request.paper, job);
+    if (!out.ok) {
+        PrintLine(stderr,
+                  QStringLiteral("vantric-batch: printing failed: %1")
+                      .arg(out.error.isEmpty() ? QStringLiteral("unknown reason") : out.error));
+        return kFailed;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+void PrintLine(std::FILE* to, const QString& text) {
+    std::fputs(text.toUtf8().constData(), to);
+    if (!text.endsWith(u'\n')) {
+        std::fputc('\n', to);
+    }
+}
+
+bool NeedsGui(const BatchRequest& request) {
+    return request.output != BatchRequest::Output::Dump;
+}
+
+int RunBatchRequest(const BatchRequest& request) {
+    vantric::ResourcePictureSource pictures;  // outlives the grid that points at it
+    CGridCtrl grid;
+    SetUpSheetGrid(grid);
+    grid.SetPictureSource(&pictures);
+
+    // Start-up: the margins come from the settings file (which is made from the initial values
+    // when there is none and drive D can take it) and go to the grid.
+    rg_class_DaYinYuLanBianJu margins;
+    settings::LoadPrintMargins(margins, [&grid](const rg_class_DaYinYuLanBianJu& loaded) {
+        settings::ApplyPrintMarginsToGrid(loaded, grid);
+    });
+
+    if (const int built = BuildSheet(request, grid); built != kDone) {
+        return built;
+    }
+    if (request.output == BatchRequest::Output::Dump) {
+        if (!WriteGridJson(grid, stdout)) {
+            PrintLine(stderr, QStringLiteral("vantric-batch: could not write the dump"));
+            return kFailed;
+        }
+        return kDone;
+    }
+    return Print(request, grid);
+}
+
+}  // namespace batch

@@ -1,0 +1,217 @@
+// vantric-batch printing: PDF files checked with pdfinfo and pdftotext, the settings file's
+// margins on paper, failures with status 1, and a real CUPS queue when one is reachable.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QThread>
+
+#include "BatchRunner.h"
+
+namespace {
+
+using batchtest::Drives;
+using batchtest::Outcome;
+using batchtest::PdfNumbers;
+using batchtest::PdfPages;
+using batchtest::RunBatch;
+
+// The numbers of a ticket of `total` labels followed by the fillers that complete its last page.
+QStringList LabelNumbers(std::initializer_list<int> tickets) {
+    QStringList numbers;
+    int labels = 0;
+    for (const int total : tickets) {
+        for (int k = 1; k <= total; ++k) {
+            numbers << QStringLiteral("%1/%2").arg(k).arg(total);
+        }
+        labels += total;
+    }
+    const int fillers = (4 - labels % 4) % 4;
+    for (int k = 1; k <= fillers; ++k) {
+        numbers << QStringLiteral("%1/%2").arg(k).arg(fillers);
+    }
+    return numbers;
+}
+
+TEST(BatchPrint, PdfHoldsEveryLabelInOrder) {
+    REQUIRE_POPPLER();
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int pages;
+        QStringList numbers;
+    } cases[] = {
+        {"single_5", {"single", "5"}, 2, LabelNumbers({5})},
+        {"single_4", {"single", "4"}, 1, LabelNumbers({4})},
+        {"multi_3_2", {"multi", "3", "2"}, 2, LabelNumbers({3, 2})},
+        {"single_999", {"single", "999"}, 999 / 4 + 1, LabelNumbers({999})},
+        {"single_5_no_fit", {"single", "5", "--no-fit"}, 2, LabelNumbers({5})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Drives drives;
+        const QString pdf = drives.Path(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
+        const Outcome run = RunBatch(c.arguments + QStringList{"--pdf", pdf}, drives);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(PdfPages(pdf), c.pages);
+        EXPECT_EQ(PdfNumbers(pdf), c.numbers);
+    }
+}
+
+TEST(BatchPrint, PaperIsA4UnlessNamed) {
+    REQUIRE_POPPLER();
+    const struct {
+        const char* paper;
+        QString size;  // whole points
+    } cases[] = {{nullptr, "595x842"}, {"A5", "420x595"}, {"letter", "612x792"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.paper ? c.paper : "none");
+        const Drives drives;
+        const QString pdf = drives.Path(QStringLiteral("paper.pdf"));
+        QStringList arguments{"single", "4", "--pdf", pdf};
+        if (c.paper != nullptr) {
+            arguments << "--paper" << c.paper;
+        }
+        const Outcome run = RunBatch(arguments, drives);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(batchtest::PdfPageSize(pdf), c.size);
+    }
+}
+
+// The margins come from the settings file: a header that leaves no room for the table fails the
+// print rather than spooling empty pages.
+TEST(BatchPrint, SettingsFileMarginsReachThePrint) {
+    REQUIRE_POPPLER();
+    const Drives drives;
+    drives.WriteSettings(
+        "[打印预览边距]\n页眉=3000\n页脚=60\n表头表格间距=20\n上边距=20\n"
+        "下边距=20\n左边距=40\n右边距=40\n");
+    const QString pdf = drives.Path(QStringLiteral("none.pdf"));
+    const Outcome refused = RunBatch({"single", "8", "--pdf", pdf}, drives);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("printing failed")))
+        << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // A 30 mm header leaves less body than the seven rows of a label page (1002 grid pixels), so
+    // the two label pages of 8 cartons break over three sheets of paper instead of two.
+    drives.WriteSettings(
+        "[打印预览边距]\n页眉=300\n页脚=60\n表头表格间距=20\n上边距=20\n"
+        "下边距=20\n左边距=40\n右边距=40\n");
+    const Outcome tall = RunBatch({"single", "8", "--pdf", pdf}, drives);
+    ASSERT_EQ(tall.exitCode, 0) << tall.err.toStdString();
+    EXPECT_EQ(PdfPages(pdf), 3);
+    EXPECT_EQ(PdfNumbers(pdf), LabelNumbers({8}));
+}
+
+TEST(BatchPrint, OverweightSheetPrintsSixPictures) {
+    REQUIRE_POPPLER();
+    if (!batchtest::HaveTool("pdfimages")) {
+        GTEST_SKIP() << "pdfimages (poppler-utils) not installed: skipping";
+    }
+    const Drives drives;
+    const QString pdf = drives.Path(QStringLiteral("overweight.pdf"));
+    const Outcome run = RunBatch({"overweight", "--pdf", pdf}, drives);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(PdfPages(pdf), 1);
+    // pdfimages -list: two heading lines, then one line per image drawn.
+    const QStringList images =
+        batchtest::RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+            .split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(images.size() - 2, 6);
+}
+
+TEST(BatchPrint, FailuresExitWithOne) {
+    const Drives drives;
+    const struct {
+        const char* name;
+        QStringList arguments;
+        QString message;
+    } cases[] = {
+        {"unwritable_pdf", {"single", "4", "--pdf", drives.Path("no/such/dir/x.pdf")}, "failed"},
+        {"unknown_queue",
+         {"single", "4", "--printer", "NoSuchQueue-Vantric"},
+         "NoSuchQueue-Vantric"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome run = RunBatch(c.arguments, drives);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+    }
+}
+
+// The CUPS tests need the queue tools/cups-setup.sh makes: cups-pdf writes each job as a PDF
+// named after the job's title into its output folder.
+bool HaveCupsQueue(const QString& queue) {
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue});
+    return lpstat.waitForFinished(10'000) && lpstat.exitStatus() == QProcess::NormalExit &&
+           lpstat.exitCode() == 0;
+}
+
+QString DefaultQueue() {
+    const QString out = batchtest::RunTool(QStringLiteral("lpstat"), {QStringLiteral("-d")});
+    const auto m = QRegularExpression(QStringLiteral(":\\s*(\\S+)\\s*$")).match(out.trimmed());
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QString CupsPdfOutput() {
+    QString out = QStringLiteral("${HOME}/PDF");
+    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (conf.open(QIODevice::ReadOnly)) {
+        for (const QString& line : QString::fromUtf8(conf.readAll()).split(u'\n')) {
+            const auto m = QRegularExpression(QStringLiteral("^\\s*Out\\s+(\\S+)")).match(line);
+            if (m.hasMatch()) {
+                out = m.captured(1);
+            }
+        }
+    }
+    return out.replace(QStringLiteral("${HOME}"), QDir::homePath());
+}
+
+// The spooled file of the job with this title once it reads as a whole PDF; empty when none
+// appears in time.
+QString WaitForSpooled(const QString& title, int milliseconds) {
+    const QDir out(CupsPdfOutput());
+    for (int waited = 0; waited <= milliseconds; waited += 200) {
+        const QStringList found = out.entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
+        if (!found.isEmpty() && PdfPages(out.filePath(found.front())) > 0) {
+            return out.filePath(found.front());
+        }
+        QThread::msleep(200);
+    }
+    return QString();
+}
+
+TEST(BatchPrint, CupsQueueSpoolsTheSheet) {
+    REQUIRE_POPPLER();
+    const QString queue = QStringLiteral("VantricPDF");
+    if (!HaveCupsQueue(queue)) {
+        GTEST_SKIP() << "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up): "
+                        "skipping the spooler test";
+    }
+    QStringList queues{queue};
+    if (DefaultQueue() == queue) {
+        queues << QStringLiteral("default");  // the system's default is the same queue
+    }
+    for (const QString& name : queues) {
+        SCOPED_TRACE(name.toStdString());
+        const Drives drives;
+        const QString title = QStringLiteral("vantricbatch%1x%2")
+                                  .arg(::getpid())
+                                  .arg(QDateTime::currentMSecsSinceEpoch());
+        const Outcome run =
+            RunBatch({"multi", "3", "2", "--printer", name, "--title", title}, drives);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QString spooled = WaitForSpooled(title, 60'000);
+        ASSERT_FALSE(spooled.isEmpty()) << "no spooled PDF named " << title.toStdString() << " in "
+                                        << CupsPdfOutput().toStdString();
+        EXPECT_EQ(PdfPages(spooled), 2);
+        EXPECT_EQ(PdfNumbers(spooled), LabelNumbers({3, 2}));
+        QFile::remove(spooled);
+    }
+}
+
+}  // namespace
