@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 
 #include "grid/CPreviewDialog.h"
 #include "grid/CPreviewGotoDialog.h"
@@ -51,6 +52,10 @@ CPreviewParentDialog::CPreviewParentDialog(CGridCtrl& grid, std::function<int()>
     setFont(PreviewDialogFont());
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setWindowState(windowState() | Qt::WindowMaximized);
+    // Where no window manager maximises it, the window still fills the screen.
+    if (const QScreen* screen = this->screen(); screen != nullptr) {
+        setGeometry(screen->availableGeometry());
+    }
 
     void (CPreviewParentDialog::*const actions[])() = {
         &CPreviewParentDialog::Print,      &CPreviewParentDialog::EditMargins,
