@@ -155,42 +155,4 @@ TEST(BatchCli, OverweightSheetOnAFirstRun) {
     }
 }
 
-TEST(BatchCli, OverweightSheetFromTheFile) {
-    const struct {
-        const char* name;
-        const char* settings;
-        QJsonArray widths;
-        QJsonArray heights;
-        int lines;
-    } cases[] = {
-        {"lines_shown",
-         "[超重标宽度]\n列=400\n列间隔=10\n[超重标高度]\n行=0\n行间隔=5\n"
-         "[超重标表格]\n表格线是否显示=真\n",
-         {400, 10, 400},
-         {0, 5, 0, 5, 0},
-         3},
-        // A negative width loads but leaves the label columns at the grid's default width, 60.
-        {"negative_width",
-         "[超重标宽度]\n列=-1\n列间隔=10\n[超重标高度]\n行=300\n行间隔=5\n"
-         "[超重标表格]\n表格线是否显示=真真\n",
-         {60, 10, 60},
-         {300, 5, 300, 5, 300},
-         0},
-        {"unusable_width",
-         "[超重标宽度]\n列=abc\n[超重标高度]\n行=500\n",
-         {331, 30, 331},
-         {310, 20, 310, 20, 310},
-         0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Drives drives;
-        drives.WriteSettings(c.settings);
-        const QJsonObject dump = Dump({"overweight", "--dump"}, drives);
-        EXPECT_EQ(dump["columnWidths"].toArray(), c.widths);
-        EXPECT_EQ(dump["rowHeights"].toArray(), c.heights);
-        EXPECT_EQ(dump["gridLineMode"].toInt(), c.lines);
-    }
-}
-
 }  // namespace

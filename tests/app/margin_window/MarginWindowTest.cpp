@@ -222,36 +222,6 @@ class MarginWindowTest : public QObject {
         });
     }
 
-    void controlsInCreationOrderWithCentredCaptions() {
-        Desk desk;
-        desk.MakeDriveD();
-        rg_BianJuSheZhiChuangKou window(desk.margins, {}, {});
-        QTimer::singleShot(0, [&] {
-            const CVolWinControl* order[] = {
-                &window.TopMarginCaption,   &window.SaveButton,
-                &window.TopMarginEdit,      &window.BottomMarginCaption,
-                &window.BottomMarginEdit,   &window.LeftMarginCaption,
-                &window.LeftMarginEdit,     &window.RightMarginCaption,
-                &window.RightMarginEdit,    &window.HeaderHeightCaption,
-                &window.HeaderHeightEdit,   &window.FooterHeightCaption,
-                &window.FooterHeightEdit,   &window.HeaderTableGapCaption,
-                &window.HeaderTableGapEdit, &window.ResetButton};
-            for (int i = 0; i < 16; ++i) {
-                QCOMPARE(order[i]->Id(), 101 + i);
-            }
-            for (const rg_label* label :
-                 {&window.TopMarginCaption, &window.BottomMarginCaption, &window.LeftMarginCaption,
-                  &window.RightMarginCaption, &window.HeaderHeightCaption,
-                  &window.FooterHeightCaption, &window.HeaderTableGapCaption}) {
-                QCOMPARE(label->HorizontalAlignment(), 1);
-                QCOMPARE(label->VerticalAlignment(), 1);
-            }
-            QCOMPARE(window.ClientWidget()->size(), QSize(287, 262));
-            window.Close();
-        });
-        QCOMPARE(window.RunModal(nullptr, true), int64_t{-1});
-    }
-
     // With no file the record's values are shown, whatever they are, and become the file.
     void openingWithoutAFileShowsAndWritesTheRecord() {
         Desk desk;
