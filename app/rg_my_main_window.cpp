@@ -4,15 +4,16 @@
 #include <array>
 #include <optional>
 
-#include "app/MainWindowHooks.h"
 #include "app/MainWindowTexts.h"
 #include "app/model/BuildOverweightSheet.h"
 #include "app/model/CountRules.h"
 #include "app/model/SettingsFile.h"
 #include "app/model/TicketCounts.h"
+#include "app/rg_BianJuSheZhiChuangKou.h"
 #include "app/rg_class_CaiChan.h"
 #include "base/Text.h"
 #include "grid/CVWnd_Grid.h"
+#include "grid/ShowPrintPreview.h"
 #include "ui/DesignScale.h"
 
 namespace {
@@ -176,9 +177,8 @@ void rg_my_main_window::OnButtonClicked(CVolWinControl* sender) {
         BuildOverweightSheet();
     }
     if (sender == &PreviewButton) {
-        vantric::CVWnd_Grid* grid = SheetGrid.GridWindow();
-        if (grid != nullptr && mainwindow::PrintPreview()) {
-            mainwindow::PrintPreview()(*grid, Widget());
+        if (vantric::CVWnd_Grid* grid = SheetGrid.GridWindow()) {
+            vantric::ShowPrintPreview(*grid);
         }
     }
     if (sender == &PrintButton && SheetGrid.HasWindow()) {
@@ -317,9 +317,10 @@ int rg_my_main_window::OnMenuCommand(int32_t commandId) {
             EditTicketList(2);
             return 1;
         case menucmd::kPrintMargins:
-            if (mainwindow::MarginWindow()) {
-                mainwindow::MarginWindow()(*this);
-            }
+            // A fresh window each time; it saves its own values, nothing is read back.
+            rg_BianJuSheZhiChuangKou::RunMarginSettingsWindow(
+                PrintMargins, [this] { return LoadPrintMargins(); },
+                [this] { return SavePrintMargins(); });
             return 1;
         case menucmd::kCheckUpdates:
             ShowMessage(mainwindow::kUpdateText, mainwindow::kHintTitle);

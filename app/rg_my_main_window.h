@@ -6,8 +6,8 @@
 // summary, the buttons that build, preview and print, and the grid component rg_BiaoGe that
 // shows the sheet built last. The sheet builders, count rules, ticket list and settings live in
 // app/model; the window reads its controls, calls them and reports refusals with the framework's
-// message box. Windows the main window opens but does not own (print preview, margin settings)
-// are reached through MainWindowHooks.
+// message box. The print preview (grid/) and the margin settings window are modal and live only
+// while they are shown.
 #pragma once
 
 #include <QString>

@@ -1,15 +1,18 @@
 // The main window in single-ticket mode: where its controls are, what they start with, the
 // sheet buttons, the mode radios and print scaling.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "Dialogs.h"
 #include "MainWindowSupport.h"
-#include "app/MainWindowHooks.h"
 #include "app/model/CountRules.h"
+#include "grid/CPreviewParentDialog.h"
 #include "grid/CVWnd_Grid.h"
 #include "ui/DesignScale.h"
 
@@ -225,21 +228,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(w->SheetGrid.Grid()->Print().firstPageOffset, (IntPair{20, 20}));
     }
 
-    void previewOpensThroughItsHook() {
+    void previewShowsTheSheetModally() {
         auto w = OpenMainWindow();
-        w->PreviewButton.Click();  // no preview registered: nothing happens
-
-        vantric::CVWnd_Grid* previewed = nullptr;
-        QWidget* owner = nullptr;
-        const auto previous =
-            mainwindow::SetPrintPreviewHook([&](vantric::CVWnd_Grid& grid, QWidget* o) {
-                previewed = &grid;
-                owner = o;
-            });
-        w->PreviewButton.Click();
-        mainwindow::SetPrintPreviewHook(previous);
-        QCOMPARE(previewed, w->SheetGrid.GridWindow());
-        QCOMPARE(owner, w->Widget());
+        w->CartonTotalEdit.SetText(QStringLiteral("5"));
+        w->SingleSheetButton.Click();
+        QString indicator;
+        bool preview = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog =
+                qobject_cast<vantric::CPreviewParentDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr) {
+                preview = true;
+                indicator = dialog->PageIndicator()->text();
+                dialog->reject();
+            }
+        });
+        w->PreviewButton.Click();  // returns once the preview is closed
+        QVERIFY(preview);
+        QVERIFY(!indicator.isEmpty());
+        QVERIFY(w->SheetGrid.Grid()->LastPageCount() > 0);
     }
 
     void theOverweightButtonLaysOutSixCautionPictures() {

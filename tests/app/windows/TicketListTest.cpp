@@ -10,7 +10,6 @@
 
 #include "Dialogs.h"
 #include "MainWindowSupport.h"
-#include "app/MainWindowHooks.h"
 #include "ui/MenuDefinition.h"
 
 namespace {
@@ -280,6 +279,7 @@ class TicketListTest : public QObject {
         ClickList(*w, -1, Qt::RightButton);
         QCOMPARE(shown, (QStringList{"添加", "-", "删除", "-", "删除全部", "-", "打印预览边距"}));
         QVERIFY(deleteEnabled);
+        QCOMPARE(shownAt, QPoint(300, 200));  // at the mouse
         QVERIFY(!MenuBarAction(*w, "删除")->isEnabled());
         QTRY_VERIFY(TicketCounts().empty());
         QCOMPARE(w->TicketListView.RowCount(), 0);
@@ -309,19 +309,26 @@ class TicketListTest : public QObject {
         QCOMPARE(messages.owners.value(0), w->Widget());
     }
 
-    void marginCommandRunsTheRegisteredWindow() {
+    void marginCommandOpensAFreshWindowEachTime() {
         RecordedMessages messages;
         auto w = OpenMainWindow();
-        QCOMPARE(w->DeliverCommand(20010), 1);  // nothing registered: nothing happens
-        int runs = 0;
-        const auto previous = mainwindow::SetMarginWindowHook([&](rg_my_main_window& window) {
-            QCOMPARE(&window, w.get());
-            ++runs;
-        });
+        QList<const QWidget*> windows;
+        QStringList titles;
+        std::function<void()> closeIt = [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) {
+                return;
+            }
+            windows << modal;
+            titles << modal->windowTitle();
+            modal->close();
+        };
+        QTimer::singleShot(0, closeIt);
+        QCOMPARE(w->DeliverCommand(20010), 1);
+        QTimer::singleShot(0, closeIt);
         w->DeliverCommand(20010);
-        w->DeliverCommand(20010);
-        mainwindow::SetMarginWindowHook(previous);
-        QCOMPARE(runs, 2);
+        QCOMPARE(titles, QStringList(2, QStringLiteral("打印预览边距设置")));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(w->DeliverCommand(20002), 0);  // a separator's id or any other: nothing
         QVERIFY(messages.texts.isEmpty());
     }
