@@ -142,48 +142,10 @@ TEST(BatchPrint, FailuresExitWithOne) {
     }
 }
 
-// The CUPS tests need the queue tools/cups-setup.sh makes: cups-pdf writes each job as a PDF
-// named after the job's title into its output folder.
-bool HaveCupsQueue(const QString& queue) {
-    QProcess lpstat;
-    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue});
-    return lpstat.waitForFinished(10'000) && lpstat.exitStatus() == QProcess::NormalExit &&
-           lpstat.exitCode() == 0;
-}
-
-QString DefaultQueue() {
-    const QString out = batchtest::RunTool(QStringLiteral("lpstat"), {QStringLiteral("-d")});
-    const auto m = QRegularExpression(QStringLiteral(":\\s*(\\S+)\\s*$")).match(out.trimmed());
-    return m.hasMatch() ? m.captured(1) : QString();
-}
-
-QString CupsPdfOutput() {
-    QString out = QStringLiteral("${HOME}/PDF");
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (conf.open(QIODevice::ReadOnly)) {
-        for (const QString& line : QString::fromUtf8(conf.readAll()).split(u'\n')) {
-            const auto m = QRegularExpression(QStringLiteral("^\\s*Out\\s+(\\S+)")).match(line);
-            if (m.hasMatch()) {
-                out = m.captured(1);
-            }
-        }
-    }
-    return out.replace(QStringLiteral("${HOME}"), QDir::homePath());
-}
-
-// The spooled file of the job with this title once it reads as a whole PDF; empty when none
-// appears in time.
-QString WaitForSpooled(const QString& title, int milliseconds) {
-    const QDir out(CupsPdfOutput());
-    for (int waited = 0; waited <= milliseconds; waited += 200) {
-        const QStringList found = out.entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
-        if (!found.isEmpty() && PdfPages(out.filePath(found.front())) > 0) {
-            return out.filePath(found.front());
-        }
-        QThread::msleep(200);
-    }
-    return QString();
-}
+using testsupport::CupsPdfOutput;
+using testsupport::DefaultQueue;
+using testsupport::HaveCupsQueue;
+using testsupport::WaitForSpooled;
 
 TEST(BatchPrint, CupsQueueSpoolsTheSheet) {
     REQUIRE_POPPLER();

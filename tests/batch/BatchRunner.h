@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "tests/support/PrintedPdf.h"
+
 namespace batchtest {
 
 struct Outcome {
@@ -63,51 +65,10 @@ inline Outcome RunBatch(const QStringList& arguments, const Drives& drives) {
             process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
 }
 
-inline bool HaveTool(const char* name) {
-    return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
-}
-
-inline QString RunTool(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60'000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// pdfinfo's "Pages:" line; -1 when the file is no readable PDF.
-inline int PdfPages(const QString& path) {
-    const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// pdfinfo's page size in whole points, e.g. "595x842".
-inline QString PdfPageSize(const QString& path) {
-    const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
-    const auto m =
-        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)")).match(info);
-    if (!m.hasMatch()) {
-        return QString();
-    }
-    return QStringLiteral("%1x%2")
-        .arg(qRound(m.captured(1).toDouble()))
-        .arg(qRound(m.captured(2).toDouble()));
-}
-
-// The label numbers k/N in the order pdftotext reads them.
-inline QStringList PdfNumbers(const QString& path) {
-    const QString text = RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
-    QStringList numbers;
-    auto it = QRegularExpression(QStringLiteral("\\b\\d+/\\d+\\b")).globalMatch(text);
-    while (it.hasNext()) {
-        numbers << it.next().captured(0);
-    }
-    return numbers;
-}
+using testsupport::HaveTool;
+using testsupport::PdfNumbers;
+using testsupport::PdfPages;
+using testsupport::PdfPageSize;
+using testsupport::RunTool;
 
 }  // namespace batchtest
-
-#define REQUIRE_POPPLER()                                                            \
-    if (!batchtest::HaveTool("pdfinfo") || !batchtest::HaveTool("pdftotext")) {      \
-        GTEST_SKIP() << "pdfinfo/pdftotext (poppler-utils) not installed: skipping"; \
-    }

@@ -22,43 +22,18 @@
 #include "platform/Printer.h"
 #include "tests/grid/gui/GuiApp.h"
 #include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/PrintedPdf.h"
 
 using namespace vantric;
 
 namespace {
 
-bool HaveTool(const char* name) {
-    return !QStandardPaths::findExecutable(name).isEmpty();
-}
-
-QString RunTool(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int PdfPages(const QString& path) {
-    const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// The label numbers in the order the text of the PDF gives them.
-QStringList PdfNumbers(const QString& path) {
-    const QString text = RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
-    QStringList numbers;
-    auto it = QRegularExpression(QStringLiteral("\\b\\d+/\\d+\\b")).globalMatch(text);
-    while (it.hasNext()) {
-        numbers << it.next().captured(0);
-    }
-    return numbers;
-}
-
-#define REQUIRE_POPPLER()                                                            \
-    if (!HaveTool("pdfinfo") || !HaveTool("pdftotext")) {                            \
-        GTEST_SKIP() << "pdfinfo/pdftotext (poppler-utils) not installed: skipping"; \
-    }
+using testsupport::CupsPdfOutput;
+using testsupport::HaveTool;
+using testsupport::PdfNumbers;
+using testsupport::PdfPages;
+using testsupport::RunTool;
+using testsupport::WaitForSpooled;
 
 class PrintJobTest : public ::testing::Test {
   protected:
@@ -241,7 +216,7 @@ TEST_F(PrintJobTest, UnknownQueueIsReported) {
 namespace {
 
 bool HaveCupsQueue() {
-    return !QPrinterInfo::printerInfo(QStringLiteral("VantricPDF")).isNull();
+    return testsupport::HaveCupsQueue(QStringLiteral("VantricPDF"));
 }
 
 #define REQUIRE_CUPS()                                                                          \
@@ -250,42 +225,10 @@ bool HaveCupsQueue() {
                         "skipping the spooler test";                                            \
     }
 
-QString CupsPdfOutput() {
-    QString out = QStringLiteral("${HOME}/PDF");
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (conf.open(QIODevice::ReadOnly)) {
-        for (const QString& line : QString::fromUtf8(conf.readAll()).split(u'\n')) {
-            const auto m = QRegularExpression(QStringLiteral("^\\s*Out\\s+(\\S+)")).match(line);
-            if (m.hasMatch()) {
-                out = m.captured(1);
-            }
-        }
-    }
-    // The print service writes into the home folder the account database gives the user, which
-    // need not be what HOME says.
-    const passwd* account = getpwuid(getuid());
-    const QString home = account != nullptr ? QFile::decodeName(account->pw_dir) : QDir::homePath();
-    return out.replace(QStringLiteral("${HOME}"), home);
-}
-
 QString UniqueTitle() {
     return QStringLiteral("vantrictest%1x%2")
         .arg(QCoreApplication::applicationPid())
         .arg(QDateTime::currentMSecsSinceEpoch());
-}
-
-// The spooled file of the job with this title, once it reads as a whole PDF; empty when none
-// appears within the time given.
-QString WaitForSpooled(const QString& title, int milliseconds) {
-    const QDir out(CupsPdfOutput());
-    for (int waited = 0; waited <= milliseconds; waited += 200) {
-        const QStringList found = out.entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
-        if (!found.isEmpty() && PdfPages(out.filePath(found.front())) > 0) {
-            return out.filePath(found.front());
-        }
-        QThread::msleep(200);
-    }
-    return QString();
 }
 
 }  // namespace
