@@ -1,0 +1,541 @@
+#!/usr/bin/env python3
+"""Uses the real vantric binary the way a person at the packing desk does, on a private X server.
+
+Types a carton total, builds the single-ticket sheet, opens and closes the print preview, prints
+through the print dialog onto the CUPS PDF queue and closes the main window. Then checks the
+exit status, the spooled PDF (pages and label numbers) and the settings file the program made.
+Screenshots, the printed PDF, the settings file and the program's output are kept in the
+artefact folder.
+
+Exit status 0 passed, 1 failed, 77 skipped (no X server or no CUPS could be started).
+"""
+
+import argparse
+import ctypes
+import os
+import pwd
+import re
+import select
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+SKIPPED = 77
+QUEUE = "VantricPDF"
+CARTONS = 12
+MAIN_TITLE = r"^Vantric1\.0\.1 "
+PREVIEW_TITLE = r"^打印预览$"
+PRINT_DIALOG_TITLE = r"^(Print|打印)$"
+DESIGN_WIDTH, DESIGN_HEIGHT = 1031, 484
+# Design rectangles (x, y, width, height) of the controls the test uses.
+CARTON_TOTAL_EDIT = (829, 62, 72, 32)
+SINGLE_SHEET_BUTTON = (930, 62, 88, 32)
+PREVIEW_BUTTON = (741, 446, 112, 32)
+PRINT_BUTTON = (898, 446, 112, 32)
+SHEET_GRID = (5, 6, 720, 472)
+# What a run leaves in the artefact folder; the previous run's are removed first.
+ARTEFACTS = ("main-window-at-start.png", "main-window.png", "preview.png", "print-dialog.png",
+             "screen-at-failure.png", "printed.pdf", "dypz.ini", "vantric.log", "xvfb.log")
+INITIAL_MARGINS = {"页眉": 60, "页脚": 60, "表头表格间距": 20, "上边距": 20, "下边距": 20,
+                   "左边距": 40, "右边距": 40}
+
+
+class Skip(Exception):
+    pass
+
+
+class Failure(Exception):
+    pass
+
+
+def log(message):
+    print("person-run: " + message, flush=True)
+
+
+def run(args, timeout=30, check=True, env=None):
+    done = subprocess.run(args, capture_output=True, text=True, timeout=timeout, env=env)
+    if check and done.returncode != 0:
+        raise Failure("%s failed (%d): %s" % (" ".join(args), done.returncode,
+                                               done.stderr.strip()))
+    return done
+
+
+def wait_for(what, probe, timeout, alive=None):
+    """Polls probe until it returns something true; alive() is asked in between so that a dead
+    program fails the wait at once instead of at the timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = probe()
+        if result:
+            return result
+        if alive is not None:
+            alive()
+        if time.monotonic() > deadline:
+            raise Failure("timed out after %g s waiting for %s" % (timeout, what))
+        time.sleep(0.1)
+
+
+# --- screenshots -------------------------------------------------------------------------------
+
+def read_xwd(path):
+    """(width, height, RGB bytes) of an xwd dump of a TrueColor window with 8-bit channels."""
+    data = open(path, "rb").read()
+    # The header is in the writer's byte order; the file version (7) tells which that is.
+    endian = ">" if struct.unpack(">I", data[4:8])[0] == 7 else "<"
+    h = struct.unpack(endian + "25I", data[:100])
+    header_size, pixmap_format, width, height = h[0], h[2], h[4], h[5]
+    byte_order, bits_per_pixel, bytes_per_line, ncolors = h[7], h[11], h[12], h[19]
+    masks = h[14:17]
+    step = bits_per_pixel // 8
+    shifts = [(m & -m).bit_length() - 1 for m in masks]
+    if pixmap_format != 2 or step not in (3, 4) or any(
+            m >> s != 0xFF or s % 8 for m, s in zip(masks, shifts)):
+        raise Failure("%s: unexpected xwd layout (format %d, %d bits per pixel)" %
+                      (path, pixmap_format, bits_per_pixel))
+    # Where each channel's byte sits inside a pixel.
+    places = [s // 8 if byte_order == 0 else step - 1 - s // 8 for s in shifts]
+    offset = header_size + ncolors * 12
+    rgb = bytearray(width * height * 3)
+    for y in range(height):
+        line = data[offset + y * bytes_per_line:offset + y * bytes_per_line + width * step]
+        row = y * width * 3
+        for channel, place in enumerate(places):
+            rgb[row + channel:row + width * 3:3] = line[place::step]
+    return width, height, bytes(rgb)
+
+
+def write_png(path, width, height, rgb):
+    def chunk(tag, body):
+        return (struct.pack(">I", len(body)) + tag + body +
+                struct.pack(">I", zlib.crc32(tag + body)))
+    stride = width * 3
+    raw = b"".join(b"\0" + rgb[y * stride:(y + 1) * stride] for y in range(height))
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
+        out.write(chunk(b"IDAT", zlib.compress(raw, 6)))
+        out.write(chunk(b"IEND", b""))
+
+
+DARK = bytes(1 if value < 80 else 0 for value in range(256))
+
+
+def dark_share(image, rect):
+    """Share of near-black pixels (green channel below 80) inside rect of the image."""
+    width, height, rgb = image
+    x, y, w, h = rect
+    w, h = min(w, width - x), min(h, height - y)
+    dark = 0
+    for row in range(y, y + h):
+        start = (row * width + x) * 3 + 1
+        dark += rgb[start:start + w * 3:3].translate(DARK).count(1)
+    return dark / float(max(1, w * h))
+
+
+class Screen:
+    def __init__(self, env, folder):
+        self.env = env
+        self.folder = folder
+
+    def shot(self, window, name):
+        """Dumps a window (or the whole screen for None) to NAME.png; returns the image."""
+        dump = os.path.join(self.folder, name + ".xwd")
+        target = ["-root"] if window is None else ["-id", str(window)]
+        run(["xwd", "-silent"] + target + ["-out", dump], env=self.env)
+        image = read_xwd(dump)
+        write_png(os.path.join(self.folder, name + ".png"), *image)
+        os.remove(dump)
+        return image
+
+    def wait_picture(self, window, name, rect, low, high, what, alive):
+        """Screenshots the window until the dark share of rect lies between low and high: a
+        window not painted yet is black in the dump, so both bounds matter. The share seen."""
+        seen = []
+
+        def probe():
+            seen.append(dark_share(self.shot(window, name), rect))
+            return low < seen[-1] < high
+
+        try:
+            wait_for(what, probe, 15, alive)
+        except Failure as e:
+            raise Failure("%s (%.3f of it dark, see %s.png)" % (e, seen[-1], name))
+        return seen[-1]
+
+
+# --- the X server and the pointer/keyboard --------------------------------------------------------
+
+def start_xvfb(log_path):
+    """Starts Xvfb on a display it picks itself; (process, ":N")."""
+    reader, writer = os.pipe()
+    with open(log_path, "w") as xlog:
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x800x24", "-dpi", "96",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(writer,), stdout=xlog, stderr=subprocess.STDOUT)
+    os.close(writer)
+    number = b""
+    deadline = time.monotonic() + 30
+    while not number.endswith(b"\n") and time.monotonic() < deadline:
+        ready, _, _ = select.select([reader], [], [], 0.5)
+        if ready:
+            piece = os.read(reader, 16)
+            if not piece:
+                break
+            number += piece
+    os.close(reader)
+    if not number.strip().isdigit():
+        xvfb.kill()
+        xvfb.wait()
+        raise Skip("Xvfb did not start: " + open(log_path).read().strip()[-400:])
+    return xvfb, ":" + number.strip().decode()
+
+
+class Desk:
+    """The display and what a person does on it."""
+
+    def __init__(self, env, alive):
+        self.env = env
+        self.alive = alive
+
+    def xdotool(self, *args, check=True):
+        return run(["xdotool"] + [str(a) for a in args], env=self.env, check=check)
+
+    def windows(self, title):
+        found = self.xdotool("search", "--onlyvisible", "--name", title, check=False)
+        return [int(w) for w in found.stdout.split()]
+
+    def wait_window(self, title, what, timeout=30):
+        return wait_for(what, lambda: self.windows(title), timeout, self.alive)[0]
+
+    def wait_gone(self, title, what, timeout=30):
+        wait_for(what, lambda: not self.windows(title), timeout, self.alive)
+
+    def size(self, window):
+        shell = self.xdotool("getwindowgeometry", "--shell", window).stdout
+        values = dict(line.split("=", 1) for line in shell.split() if "=" in line)
+        return int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def click(self, window, point):
+        self.xdotool("mousemove", "--window", window, point[0], point[1], "click", "1")
+
+    def focus(self, window):
+        self.xdotool("windowfocus", "--sync", window)
+
+    def keys(self, *names):
+        self.xdotool("key", "--clearmodifiers", *names)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "20", text)
+
+    def close(self, window):
+        """What the close button of a window manager does: WM_DELETE_WINDOW to the window."""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+        class Event(ctypes.Union):  # XEvent: any event, padded to 24 longs
+            _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
+        if not display:
+            raise Failure("cannot open display " + self.env["DISPLAY"])
+        try:
+            event = Event()
+            event.xclient.type = 33  # ClientMessage
+            event.xclient.window = window
+            event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+            event.xclient.format = 32
+            event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+            event.xclient.data[1] = 0  # CurrentTime
+            if not x11.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
+                raise Failure("could not send WM_DELETE_WINDOW")
+            x11.XFlush(display)
+        finally:
+            x11.XCloseDisplay(display)
+
+
+class Layout:
+    """Design units to window pixels: the controls scale with the window's client area, which
+    sits below the menu bar."""
+
+    def __init__(self, width, height):
+        self.scale = width / float(DESIGN_WIDTH)
+        self.top = height - self.scaled(DESIGN_HEIGHT)
+        if not 0.5 < self.scale < 4 or not 0 <= self.top < 100:
+            raise Failure("main window is %dx%d, not a scaled %dx%d client area below a menu bar"
+                          % (width, height, DESIGN_WIDTH, DESIGN_HEIGHT))
+
+    def scaled(self, v):
+        return int(v * self.scale + 0.5)
+
+    def rect(self, design):
+        x, y, w, h = (self.scaled(v) for v in design)
+        return x, y + self.top, w, h
+
+    def centre(self, design):
+        x, y, w, h = self.rect(design)
+        return x + w // 2, y + h // 2
+
+
+# --- CUPS and the spooled file -------------------------------------------------------------------
+
+def queue_ready():
+    try:
+        scheduler = run(["lpstat", "-r"], timeout=10, check=False).stdout
+        queue = run(["lpstat", "-v", QUEUE], timeout=10, check=False)
+    except (OSError, subprocess.TimeoutExpired):
+        return False
+    return "is running" in scheduler and queue.returncode == 0
+
+
+def ensure_queue(cups_setup):
+    if shutil.which("lpstat") is None or shutil.which("cupsd") is None:
+        raise Skip("CUPS is not installed (./dev test installs cups and cups-pdf)")
+    if queue_ready():
+        return
+    log("no CUPS queue %s yet: running %s" % (QUEUE, cups_setup))
+    setup = run(["bash", cups_setup], timeout=120, check=False)
+    if not queue_ready():
+        raise Skip("CUPS could not be started with a queue %s: %s" %
+                   (QUEUE, (setup.stdout + setup.stderr).strip()))
+
+
+def cups_pdf_folder():
+    out = "${HOME}/PDF"
+    try:
+        for line in open("/etc/cups/cups-pdf.conf", encoding="utf-8", errors="replace"):
+            m = re.match(r"\s*Out\s+(\S+)", line)
+            if m:
+                out = m.group(1)
+    except OSError:
+        pass
+    # cups-pdf writes into the home folder the account database gives the job's owner.
+    return out.replace("${HOME}", pwd.getpwuid(os.getuid()).pw_dir)
+
+
+def spooled_files(folder):
+    """cups-pdf names a job's file after its title, which is the main window's caption."""
+    try:
+        names = os.listdir(folder)
+    except OSError:
+        return set()
+    return {os.path.join(folder, n) for n in names
+            if n.startswith("Vantric1.0.1") and re.search(r"-job_\d+\.pdf$", n)}
+
+
+def pdf_pages(path):
+    info = run(["pdfinfo", path], check=False)
+    m = re.search(r"^Pages:\s+(\d+)", info.stdout, re.M)
+    return int(m.group(1)) if info.returncode == 0 and m else 0
+
+
+def page_text(path, page):
+    return run(["pdftotext", "-layout", "-f", str(page), "-l", str(page), path, "-"]).stdout
+
+
+# --- checks --------------------------------------------------------------------------------------
+
+def check_settings(text):
+    """The file the program writes at its first start: the seven margins and nothing else."""
+    lines = [line.strip() for line in text.splitlines() if line.strip()]
+    if not lines or lines[0] != "[打印预览边距]":
+        raise Failure("settings file does not start with [打印预览边距]:\n" + text)
+    values = {}
+    for line in lines[1:]:
+        key, sep, value = line.partition("=")
+        if not sep or not re.fullmatch(r"-?\d+", value):
+            raise Failure("settings line is not key=number: %r" % line)
+        values[key] = int(value)
+    if values != INITIAL_MARGINS:
+        raise Failure("settings margins %r, expected %r" % (values, INITIAL_MARGINS))
+
+
+def check_printout(path):
+    pages = pdf_pages(path)
+    if pages != 3:
+        raise Failure("%s has %d pages, expected 3 for %d cartons" % (path, pages, CARTONS))
+    numbers = []
+    for page in range(1, pages + 1):
+        text = page_text(path, page)
+        on_page = re.findall(r"\b\d+/\d+\b", text)
+        expected = ["%d/%d" % (k, CARTONS) for k in range(4 * page - 3, 4 * page + 1)]
+        if on_page != expected:
+            raise Failure("page %d shows %s, expected %s" % (page, on_page, expected))
+        for fixed in ("Carton No. :", "Made in China"):
+            if text.count(fixed) != 4:
+                raise Failure("page %d has %r %d times, expected 4" %
+                              (page, fixed, text.count(fixed)))
+        numbers += on_page
+    return numbers
+
+
+# --- the run -------------------------------------------------------------------------------------
+
+def person_run(vantric, artifacts, work, env):
+    screen = Screen(env, artifacts)
+    drives = os.path.join(work, "drives")
+    os.makedirs(os.path.join(drives, "D"))
+    settings = os.path.join(drives, "D", "data", "dypz.ini")
+    env.update({"VANTRIC_DRIVES": drives, "QT_QPA_PLATFORM": "xcb"})
+    # The default printer as the desk's user has chosen it, without touching the system's.
+    env.update({"LPDEST": QUEUE, "PRINTER": QUEUE})
+
+    spool = cups_pdf_folder()
+    before = spooled_files(spool)
+    started = time.monotonic()
+    program_log = open(os.path.join(artifacts, "vantric.log"), "w")
+    app = subprocess.Popen([vantric], env=env, stdout=program_log, stderr=subprocess.STDOUT)
+
+    def alive():
+        if app.poll() is not None:
+            raise Failure("vantric ended early with status %d (see vantric.log)" % app.returncode)
+
+    desk = Desk(env, alive)
+    try:
+        main = desk.wait_window(MAIN_TITLE, "the main window", timeout=60)
+        layout = Layout(*desk.size(main))
+        log("main window %d up after %.1f s (scale %.2f, menu bar %d px)" %
+            (main, time.monotonic() - started, layout.scale, layout.top))
+        # The margins are loaded (and the file made) while the window is created.
+        wait_for("the settings file " + settings, lambda: os.path.isfile(settings), 10, alive)
+        with open(settings, encoding="utf-8") as f:
+            settings_at_start = f.read()
+        check_settings(settings_at_start)
+        grid = layout.rect(SHEET_GRID)
+        screen.wait_picture(main, "main-window-at-start", grid, -1, 0.01,
+                            "the main window to show its empty grid", alive)
+
+        desk.focus(main)
+        desk.click(main, layout.centre(CARTON_TOTAL_EDIT))
+        desk.keys("End", "BackSpace", "BackSpace", "BackSpace")
+        desk.type(str(CARTONS))
+        desk.click(main, layout.centre(SINGLE_SHEET_BUTTON))
+
+        desk.click(main, layout.centre(PREVIEW_BUTTON))
+        preview = desk.wait_window(PREVIEW_TITLE, "the print preview")
+        # Below the button row: black label text and lines on white paper.
+        screen.wait_picture(preview, "preview", (0, 50, 10000, 10000), 0.01, 0.5,
+                            "the preview to show the first page", alive)
+        desk.focus(preview)
+        desk.keys("Escape")
+        desk.wait_gone(PREVIEW_TITLE, "the preview to close")
+        log("preview opened and closed")
+
+        desk.click(main, layout.centre(PRINT_BUTTON))
+        dialog = desk.wait_window(PRINT_DIALOG_TITLE, "the print dialog")
+        screen.shot(dialog, "print-dialog")
+        desk.focus(dialog)
+        desk.keys("Return")
+        desk.wait_gone(PRINT_DIALOG_TITLE, "the print dialog and the progress to close")
+        printed = wait_for(
+            "the spooled PDF in " + spool,
+            lambda: [p for p in spooled_files(spool) - before if pdf_pages(p) > 0], 60, alive)
+        if len(printed) != 1:
+            raise Failure("expected one new spooled PDF, found %s" % sorted(printed))
+        printed = printed[0]
+        log("printed %s after %.1f s" % (os.path.basename(printed), time.monotonic() - started))
+
+        # The first two labels fill the grid's view: big black numbers and thick lines.
+        screen.wait_picture(main, "main-window", grid, 0.03, 0.5,
+                            "the grid to show the sheet", alive)
+
+        desk.close(main)
+        try:
+            status = app.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            raise Failure("vantric still runs 30 s after its main window was closed")
+        if status != 0:
+            raise Failure("vantric exited with status %d (see vantric.log)" % status)
+        log("vantric exited with status 0 after %.1f s" % (time.monotonic() - started))
+    except Failure:
+        if app.poll() is None:
+            try:
+                screen.shot(None, "screen-at-failure")
+            except Exception as e:  # the failure itself matters more than its picture
+                log("no screenshot of the failure: %s" % e)
+        raise
+    finally:
+        if app.poll() is None:
+            app.kill()
+            app.wait()
+        program_log.close()
+
+    with open(settings, encoding="utf-8") as f:
+        settings_at_end = f.read()
+    shutil.copy(settings, os.path.join(artifacts, "dypz.ini"))
+    if settings_at_end != settings_at_start:
+        raise Failure("the settings file changed while the program ran:\n" + settings_at_end)
+
+    kept = os.path.join(artifacts, "printed.pdf")
+    shutil.copy(printed, kept)
+    os.remove(printed)
+    numbers = check_printout(kept)
+    log("spooled PDF: 3 pages, labels %s" % " ".join(numbers))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--vantric", required=True)
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("--cups-setup", required=True)
+    args = parser.parse_args()
+
+    try:
+        if shutil.which("Xvfb") is None:
+            raise Skip("Xvfb is not installed (./dev test installs xvfb)")
+        missing = [t for t in ("xdotool", "xwd", "pdfinfo", "pdftotext")
+                   if shutil.which(t) is None]
+        if missing:
+            raise Failure("missing tools: %s (./dev test installs them)" % " ".join(missing))
+        ensure_queue(args.cups_setup)
+        os.makedirs(args.artifacts, exist_ok=True)
+        for old in ARTEFACTS:
+            if os.path.exists(os.path.join(args.artifacts, old)):
+                os.remove(os.path.join(args.artifacts, old))
+        with tempfile.TemporaryDirectory(prefix="vantric-e2e-") as work:
+            runtime = os.path.join(work, "runtime")
+            os.mkdir(runtime, 0o700)
+            env = {k: v for k, v in os.environ.items()
+                   if not k.startswith("QT_") and k not in ("DISPLAY", "XAUTHORITY")}
+            env.update({"LC_ALL": "C.UTF-8", "XDG_RUNTIME_DIR": runtime})
+            xvfb, display = start_xvfb(os.path.join(args.artifacts, "xvfb.log"))
+            env["DISPLAY"] = display
+            try:
+                person_run(args.vantric, args.artifacts, work, env)
+            finally:
+                xvfb.terminate()
+                try:
+                    xvfb.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    xvfb.kill()
+                    xvfb.wait()
+    except Skip as e:
+        log("SKIPPED: %s" % e)
+        return SKIPPED
+    except (Failure, subprocess.SubprocessError, OSError) as e:
+        log("FAILED: %s" % e)
+        log("artefacts in %s" % args.artifacts)
+        return 1
+    log("passed; screenshots in %s" % args.artifacts)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
