@@ -143,9 +143,23 @@ QString PreferredLineEnd(const ProfileDocument& document, const QByteArray& enco
 #endif
 }
 
+// The text of a line's bytes, decoded as if a line end followed: a multi-byte sequence cut
+// short at the end of a line then reads as a replacement character wherever the line stands.
+// Without the line end the decoder would drop it, so that adding a line end after the last line
+// would change what that line says.
+QString DecodeLine(QStringDecoder& decoder, const QByteArray& body, const QByteArray& lineFeed) {
+    QString text = decoder.decode(body + lineFeed);
+    if (text.endsWith(u'\n')) {
+        text.chop(1);
+        return text;
+    }
+    return decoder.decode(body);
+}
+
 // Splits into lines at LF, in bytes or in UTF-16 units.
 void SplitLines(const QByteArray& content, qsizetype unit, ProfileDocument& document) {
     QStringDecoder decoder = MakeDecoder(document.encoding);
+    const QByteArray lineFeed = unit == 1 ? QByteArray("\n") : QByteArray("\n\0", 2);
     const auto isUnit = [&](qsizetype at, char c) {
         return content[at] == c && (unit == 1 || content[at + 1] == '\0');
     };
@@ -170,7 +184,7 @@ void SplitLines(const QByteArray& content, qsizetype unit, ProfileDocument& docu
             bodyEnd = size;
         }
         line.body = content.mid(start, bodyEnd - start);
-        line.text = decoder.decode(line.body);
+        line.text = DecodeLine(decoder, line.body, lineFeed);
         document.lines.push_back(std::move(line));
         start = next;
     }
@@ -194,6 +208,30 @@ bool HasLineBreakOrNull(QStringView text) {
     return false;
 }
 
+// The bytes of a UTF-8 character cut short at the very end (a file whose copy broke off), 0
+// when the bytes end on a whole character or on something that is no UTF-8 at all.
+qsizetype CutShortUtf8Tail(const QByteArray& bytes) {
+    const qsizetype size = bytes.size();
+    for (qsizetype back = 1; back <= 3 && back <= size; ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[size - back]);
+        if ((byte & 0xC0) == 0x80) {
+            continue;  // a continuation byte: the lead byte is further back
+        }
+        if (byte < 0xC2 || byte > 0xF4) {
+            return 0;
+        }
+        const qsizetype length = byte >= 0xF0 ? 4 : (byte >= 0xE0 ? 3 : 2);
+        return length > back ? back : 0;
+    }
+    return 0;
+}
+
+bool IsUtf8(QByteArrayView bytes) {
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 }  // namespace
 
 TextEncoding DetectEncoding(const QByteArray& bytes) {
@@ -203,9 +241,10 @@ TextEncoding DetectEncoding(const QByteArray& bytes) {
     if (bytes.startsWith(kUtf8Bom)) {
         return TextEncoding::Utf8Bom;
     }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString decoded = utf8.decode(bytes);
-    return utf8.hasError() ? TextEncoding::Gb18030 : TextEncoding::Utf8;
+    // A UTF-8 file cut off inside its last character is still a UTF-8 file.
+    const qsizetype cutShort = CutShortUtf8Tail(bytes);
+    return IsUtf8(QByteArrayView(bytes).first(bytes.size() - cutShort)) ? TextEncoding::Utf8
+                                                                        : TextEncoding::Gb18030;
 }
 
 std::optional<ProfileDocument> ParseProfile(const QByteArray& bytes) {
@@ -267,9 +306,10 @@ bool IsWritableEntry(QStringView section, QStringView key, QStringView value) {
         return false;
     }
     // A "]" would end the header early; "=" would end the key early; "[" or ";" would turn the
-    // key line into a header or a comment.
+    // key line into a header or a comment; a U+FEFF opening the line would be read as a
+    // byte-order mark and dropped.
     return !section.contains(u']') && !key.contains(u'=') && !trimmedKey.startsWith(u'[') &&
-           !trimmedKey.startsWith(u';');
+           !trimmedKey.startsWith(u';') && !key.startsWith(QChar(0xFEFF));
 }
 
 bool SetProfileValue(ProfileDocument& document, QStringView section, QStringView key,

@@ -38,8 +38,8 @@ struct ProfileDocument {
 // terminating null.
 constexpr qsizetype kMaxValueLength = 10240 - 1;
 
-// Picks the encoding from the byte-order mark, else UTF-8 when the bytes are valid UTF-8, else
-// GB18030.
+// Picks the encoding from the byte-order mark, else UTF-8 when the bytes are valid UTF-8 (a last
+// character cut short is allowed), else GB18030.
 TextEncoding DetectEncoding(const QByteArray& bytes);
 
 // Null for content that is no text file at all (NUL bytes outside UTF-16, odd-length UTF-16).

@@ -1,7 +1,9 @@
 #include "ui/FontDescription.h"
 
 #include <QGuiApplication>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "base/Text.h"
 #include "platform/ScreenDpi.h"
@@ -53,10 +55,12 @@ LogFont ParseFontDescription(QStringView description, double dpiY, const LogFont
         f.faceName = field(0).left(31);
     }
     if (fields.size() > 1) {
-        const int points = std::abs(ReadDefinitionNumber(field(1)));
-        const int height = static_cast<int>(static_cast<int>(dpiY) * points / 72.0 + 0.5);
-        if (height > 0) {
-            f.height = -height;
+        // Worked out in floating point: the product of a 32-bit size and the DPI overflows an
+        // int, and a height beyond the 32-bit range keeps the default like a zero one does.
+        const double points = std::abs(static_cast<double>(ReadDefinitionNumber(field(1))));
+        const double height = std::floor(static_cast<int>(dpiY) * points / 72.0 + 0.5);
+        if (height >= 1.0 && height <= std::numeric_limits<int32_t>::max()) {
+            f.height = -static_cast<int32_t>(height);
         }
     }
     if (fields.size() > 2) {
