@@ -119,12 +119,18 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
             g.pageWidth = Clamp32(Sum(grid.columnWidths) + lv[lay::kLeft] + lv[lay::kRight]);
         } else if (in.pixelSize > 0) {
             g.pageWidth = Clamp32(static_cast<int64_t>(
-                (lv[lay::kLeft] + lv[lay::kRight] + g.paperTenthsWidth) / in.pixelSize));
+                (int64_t{lv[lay::kLeft]} + lv[lay::kRight] + g.paperTenthsWidth) / in.pixelSize));
         }
         g.pageHeight = g.paperWidth > 0 ? MulDiv(g.pageWidth, g.paperHeight, g.paperWidth) : 0;
     }
     if (g.pageWidth <= 0 || g.pageHeight <= 0 || g.paperWidth <= 0 || g.paperHeight <= 0) {
         return g;  // nothing maps onto this surface
+    }
+    // Only margins of absurd size (the page width takes them in) make a page this large; the
+    // page drawing adds several such extents up in 32 bits.
+    constexpr int32_t kMaxPageExtent = 1 << 26;
+    if (g.pageWidth > kMaxPageExtent || g.pageHeight > kMaxPageExtent) {
+        return g;
     }
 
     // Back from device pixels into the page's logical units.
@@ -135,13 +141,22 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
         g.margins[i] = vertical ? toLogicalY(device[i]) : toLogicalX(device[i]);
     }
     const auto& m = g.margins;
+    // A margin wider or taller than the page itself leaves nothing of the table on the paper,
+    // and sums of such values (a settings file may hold any 32-bit number) would overflow the
+    // page arithmetic below and in the page drawing.
+    for (int i = 0; i < 7; ++i) {
+        const bool across = i == lay::kLeft || i == lay::kRight;
+        if (std::abs(int64_t{m[i]}) > (across ? g.pageWidth : g.pageHeight)) {
+            return g;
+        }
+    }
     g.fullBodyHeight =
         Clamp32(int64_t{g.pageHeight} - 2 * int64_t{m[lay::kGap]} - m[lay::kFooter] -
                 m[lay::kHeader] - m[lay::kBottom] - m[lay::kTop] - g.fixedRowsHeight);
     if (!in.preview) {
         g.offset = {toLogicalX(in.firstPageOffset.x), toLogicalY(in.firstPageOffset.y)};
     }
-    g.firstBodyHeight = g.fullBodyHeight - (g.HasOffset() ? g.offset.y : 0);
+    g.firstBodyHeight = Clamp32(int64_t{g.fullBodyHeight} - (g.HasOffset() ? g.offset.y : 0));
     g.bodyWidth =
         Clamp32(int64_t{g.pageWidth} - g.fixedColumnsWidth - m[lay::kLeft] - m[lay::kRight]);
     // Fitting promises every column on the page. When the grid is wider than the paper in

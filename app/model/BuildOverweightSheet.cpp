@@ -57,7 +57,8 @@ void BuildOverweightSheet(CGridCtrl& grid, rg_class_ChaoChongBiao_BianJu& overwe
                 grid.SetColumnKindParam(column, kFitKeepingAspect);
             }
         }
-        // The grid refuses negative sizes and leaves those rows and columns as they were.
+        // The grid refuses negative and oversized sizes and leaves those rows and columns as
+        // they were.
         grid.SetColumnPixelWidth(0, labelWidth);
         grid.SetColumnPixelWidth(1, columnGap);
         grid.SetColumnPixelWidth(2, labelWidth);

@@ -246,7 +246,7 @@ int32_t CGridCtrl::ColumnWidth(int32_t column) const {
 
 bool CGridCtrl::SetRowPixelHeight(int32_t row, int32_t height) {
     State& s = *s_;
-    if (row < 0 || row >= s.rows || height < 0) {
+    if (row < 0 || row >= s.rows || height < 0 || height > kMaxCellExtent) {
         return false;
     }
     if (s.rowHeights[row] != height) {
@@ -260,7 +260,7 @@ bool CGridCtrl::SetRowPixelHeight(int32_t row, int32_t height) {
 
 bool CGridCtrl::SetColumnPixelWidth(int32_t column, int32_t width) {
     State& s = *s_;
-    if (column < 0 || column >= s.columns || width < 0) {
+    if (column < 0 || column >= s.columns || width < 0 || width > kMaxCellExtent) {
         return false;
     }
     if (s.columnWidths[column] != width) {

@@ -20,6 +20,11 @@
 
 class CGridCtrl;
 
+// The largest row height or column width the grid takes, in pixels (some 260 metres on a
+// screen). Sizes come from the settings file too; beyond this, the sums that place rows and
+// columns on the screen and on paper would leave the 32-bit range.
+constexpr int32_t kMaxCellExtent = 1'000'000;
+
 // One cell. Kept small: a sheet of 100 tickets of 999 cartons has half a million of them, so the
 // fields are packed (96 bytes) and the font is an index into the grid's shared font table.
 class CGridCellBase {
@@ -164,7 +169,8 @@ class CGridCtrl {
     // Pixel sizes; -1 for an index out of range.
     int32_t RowHeight(int32_t row) const;
     int32_t ColumnWidth(int32_t column) const;
-    // False (and nothing stored) for a missing row/column or a negative size.
+    // False (and nothing stored) for a missing row/column or a size that is negative or larger
+    // than kMaxCellExtent.
     bool SetRowPixelHeight(int32_t row, int32_t height);
     bool SetColumnPixelWidth(int32_t column, int32_t width);
     int64_t TotalRowHeight() const;
