@@ -9,6 +9,7 @@
 #include "batch/GridDump.h"
 #include "grid/GridPrintJob.h"
 #include "grid/model/CGridCtrl.h"
+#include "platform/Printer.h"
 #include "platform/ResourcePictureSource.h"
 
 namespace batch {
@@ -70,6 +71,15 @@ int Print(const BatchRequest& request, CGridCtrl& grid) {
                   QStringLiteral("vantric-batch: printing failed: %1")
                       .arg(out.error.isEmpty() ? QStringLiteral("unknown reason") : out.error));
         return kFailed;
+    }
+    // The queue has the job; a stopped one keeps it without printing, which the operator would
+    // otherwise only find out at the printer.
+    if (request.output == BatchRequest::Output::Printer &&
+        vantric::QueueIsStopped(request.target)) {
+        PrintLine(stderr,
+                  QStringLiteral("vantric-batch: the queue \"%1\" is stopped: the job waits "
+                                 "in it until the queue is started again")
+                      .arg(request.target));
     }
     return kDone;
 }

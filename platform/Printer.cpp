@@ -252,6 +252,14 @@ std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
     return printer;
 }
 
+bool QueueIsStopped(const QString& queue) {
+    const bool wantDefault = queue.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0;
+    const QPrinterInfo info =
+        wantDefault ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(queue);
+    // The print service reports a stopped queue as one in error.
+    return !info.isNull() && info.state() == QPrinter::Error;
+}
+
 std::unique_ptr<QPrinter> CreatePdfPrinter(const QString& path, const QPageSize& paper) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);

@@ -66,6 +66,10 @@ std::unique_ptr<QPrinter> CreateDefaultPrinter();
 std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
                                              const std::optional<QPageSize>& paper, QString* error);
 
+// Whether the named queue ("default" for the system's default) is stopped: it still takes jobs
+// but holds them until someone starts it again.
+bool QueueIsStopped(const QString& queue);
+
 // Job options of a queue printer as the print service takes them.
 struct SpoolOptions {
     int copies = 1;
