@@ -116,18 +116,24 @@ void CheckWrite(const ProfileDocument& before, const QString& section, const QSt
     }
 
     // Every other line keeps its bytes and its place: one line is replaced, or one or two are
-    // added (the last line before them may gain the line end it lacked).
+    // added (the last line before them may gain the line end it lacked, and a character cut short
+    // at its end is written as the replacement character it reads as).
     const std::vector<ProfileLine>& oldLines = before.lines;
     const std::vector<ProfileLine>& newLines = after.lines;
     FUZZ_CHECK(newLines.size() >= oldLines.size() && newLines.size() <= oldLines.size() + 2);
+    // The same line, or the last one completed when lines were added after it.
+    const auto kept = [&](size_t o, size_t n) {
+        return newLines[n].body == oldLines[o].body ||
+               (oldLines[o].terminator.isEmpty() && !newLines[n].terminator.isEmpty() &&
+                newLines[n].text == oldLines[o].text);
+    };
     size_t differing = 0;
     for (size_t o = 0, n = 0; o < oldLines.size(); ++o, ++n) {
-        while (n < newLines.size() && newLines[n].body != oldLines[o].body &&
-               n - o < newLines.size() - oldLines.size()) {
+        while (n < newLines.size() && !kept(o, n) && n - o < newLines.size() - oldLines.size()) {
             ++n;  // an added line
         }
         FUZZ_CHECK(n < newLines.size());
-        if (newLines[n].body != oldLines[o].body) {
+        if (!kept(o, n)) {
             ++differing;
         } else if (newLines[n].terminator != oldLines[o].terminator) {
             FUZZ_CHECK(oldLines[o].terminator.isEmpty());

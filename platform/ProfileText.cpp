@@ -226,6 +226,20 @@ qsizetype CutShortUtf8Tail(const QByteArray& bytes) {
     return 0;
 }
 
+// A UTF-8 character cut short at the end of the file only stays harmless at the end: with more
+// lines after it the file would no longer read as UTF-8. It is written as what it reads as, the
+// replacement character, so the line says the same and the file stays UTF-8.
+void CompleteCutShortCharacter(ProfileLine& line) {
+    const qsizetype cut = CutShortUtf8Tail(line.body);
+    if (cut == 0) {
+        return;
+    }
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString fragment = utf8.decode(line.body.right(cut) + '\n');
+    fragment.chop(1);
+    line.body = line.body.left(line.body.size() - cut) + fragment.toUtf8();
+}
+
 bool IsUtf8(QByteArrayView bytes) {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString decoded = utf8.decode(bytes);
@@ -371,6 +385,9 @@ bool SetProfileValue(ProfileDocument& document, QStringView section, QStringView
             return false;
         }
         document.lines[after].terminator = *terminator;
+        if (encoding == TextEncoding::Utf8) {
+            CompleteCutShortCharacter(document.lines[after]);
+        }
     }
     document.lines.insert(document.lines.begin() + (after + 1),
                           std::make_move_iterator(added.begin()),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include "TempDrives.h"
@@ -48,6 +49,22 @@ TEST_F(ProfileHardening, FileCutMidLineKeepsWhatStandsBeforeTheCut) {
         EXPECT_EQ(after, QByteArray(cutShort).replace("=60", "=45"));
         EXPECT_EQ(ReadProfileText(kFile, kMargins, "页眉", "none"), QStringLiteral("45"));
     }
+    // A key added after the cut: the cut-off character is written as the replacement character
+    // it reads as, so the file stays UTF-8 and every key reads as before.
+    drives.Put(kLocal, whole.left(whole.size() - 1));
+    const QString cutValue = ReadProfileText(kFile, "备注", "x", "none");
+    EXPECT_TRUE(cutValue.startsWith(QStringLiteral("箱\uFFFD")));
+    ASSERT_TRUE(WriteProfileText(kFile, "备注", "y", "1"));
+    const QByteArray after = drives.Bytes(kLocal);
+    EXPECT_TRUE(after.startsWith(QByteArray(whole.left(whole.size() - 3) + "\xEF\xBF\xBD")));
+    EXPECT_TRUE(after.endsWith("\ny=1\n"));
+    QStringDecoder utf8(QStringConverter::Utf8);
+    const QString decoded = utf8.decode(after);
+    EXPECT_FALSE(utf8.hasError());
+    EXPECT_EQ(ReadProfileText(kFile, kMargins, "页眉", "none"), QStringLiteral("60"));
+    EXPECT_EQ(ReadProfileText(kFile, "备注", "x", "none"), cutValue);
+    EXPECT_EQ(ReadProfileText(kFile, "备注", "y", "none"), QStringLiteral("1"));
+
     // Cut right after the key's "=": the key is there, with an empty value.
     drives.Put(kLocal, QStringLiteral("[打印预览边距]\n页眉=").toUtf8());
     EXPECT_EQ(ReadProfileText(kFile, kMargins, "页眉", "none"), QString());
