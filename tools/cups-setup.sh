@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts a CUPS server (when none answers) with a PDF queue "VantricPDF" as the default printer,
-# so that printing tests reach a real spooler. Installs nothing: ./dev installs the packages.
+# and two more PDF queues that differ in their printable area, so that printing tests reach a
+# real spooler. Installs nothing: ./dev installs the packages.
 # Never fails: where no CUPS can be started the printing tests skip and say so.
 set -u
 
@@ -49,7 +50,27 @@ as_root cupsenable "$QUEUE" >/dev/null 2>&1
 as_root cupsaccept "$QUEUE" >/dev/null 2>&1
 as_root lpadmin -d "$QUEUE" >/dev/null 2>&1 || say "could not make $QUEUE the default"
 
+# Two more PDF queues for the tests of the printable area: one with the stock PPD, whose A4
+# ImageableArea is the whole sheet, and one whose A4 ImageableArea leaves strips of a few points
+# on each side (left 6, bottom 8, right 4, top 5), as many office printers have.
+add_pdf_queue() { # name ppd
+    lpstat -v "$1" >/dev/null 2>&1 || as_root lpadmin -p "$1" -E -v cups-pdf:/ -P "$2" ||
+        say "could not create $1"
+    as_root lpadmin -p "$1" -o pdftops-renderer-default=pdftocairo >/dev/null 2>&1
+    as_root cupsenable "$1" >/dev/null 2>&1
+    as_root cupsaccept "$1" >/dev/null 2>&1
+}
+if [ -n "$ppd" ]; then
+    add_pdf_queue Vantric12Full "$ppd"
+    strips=$(mktemp /tmp/vantric-strips-XXXXXX.ppd)
+    sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "6 8 591 837"|' \
+        -e 's|^\*NickName: .*|*NickName: "Generic CUPS-PDF Printer (A4 with unprintable strips)"|' \
+        "$ppd" >"$strips"
+    add_pdf_queue Vantric12Strips "$strips"
+    rm -f "$strips"
+fi
+
 out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
 [ -n "$out" ] || out='${HOME}/PDF'
-say "queue $QUEUE ($(lpstat -d 2>/dev/null)); cups-pdf writes its files to $out"
+say "queues $QUEUE ($(lpstat -d 2>/dev/null)), Vantric12Full, Vantric12Strips; cups-pdf writes its files to $out"
 exit 0
