@@ -127,7 +127,12 @@ void CPreviewParentDialog::Redraw() {
 
 void CPreviewParentDialog::Print() {
     if (printSheet_) {
+        const QPrinter* before = RememberedPrinter();
         printSheet_();
+        // An accepted print dialog may have chosen another printer or paper: show its sheet.
+        if (RememberedPrinter() != before) {
+            ShowPaper(PreviewPaper());
+        }
     }
 }
 
@@ -144,22 +149,17 @@ void CPreviewParentDialog::EditMargins() {
 void CPreviewParentDialog::PrintSetup() {
     DialogPrinterChooser dialog(this);
     IPrinterChooser& chooser = chooser_ != nullptr ? *chooser_ : dialog;
-    // The dialog starts from the remembered printer and changes it only when accepted.
-    if (QPrinter* remembered = RememberedPrinter(); remembered != nullptr) {
-        if (!chooser.Choose(*remembered)) {
-            return;
-        }
-    } else {
-        std::unique_ptr<QPrinter> candidate = CreateDefaultPrinter();
-        if (!candidate) {
-            candidate = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        }
-        if (!chooser.Choose(*candidate)) {
-            return;
-        }
-        RememberPrinter(std::move(candidate));
+    // The dialog works on a copy of the remembered printer, which changes only when accepted.
+    std::unique_ptr<QPrinter> chosen = PrinterForDialog();
+    if (!chooser.Choose(*chosen)) {
+        return;
     }
-    view_->SetPaper(PreviewPaper());
+    RememberPrinter(std::move(chosen));
+    ShowPaper(PreviewPaper());
+}
+
+void CPreviewParentDialog::ShowPaper(const PaperGeometry& paper) {
+    view_->SetPaper(paper);
     view_->FitHeight(false);
     Redraw();
 }

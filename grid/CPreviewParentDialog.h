@@ -86,6 +86,8 @@ class CPreviewParentDialog : public QDialog {
 
   private:
     void ApplyPaging(const preview::Paging& paging);
+    // Shows another sheet (printer or paper changed), fitted to the view's height.
+    void ShowPaper(const PaperGeometry& paper);
     void LayOutChildren();
 
     CGridCtrl& grid_;

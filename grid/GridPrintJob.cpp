@@ -83,6 +83,8 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
 
 PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
                          IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
+    // Whatever chose the printer and its paper, the page is the device's printable area.
+    UseDeviceMargins(printer);
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty() ||
         !CanSpoolFiles()) {
         return PrintPages(grid, printer, documentName, progress, screenDpiX, screenDpiY);
@@ -111,31 +113,21 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
 
 int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
                IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
-    QPrinter* printer = nullptr;
     if (grid.Print().askForPrinter) {
-        // The dialog starts from the last choice, and changes it only when accepted.
-        std::unique_ptr<QPrinter> candidate;
-        if (RememberedPrinter() == nullptr) {
-            candidate = CreateDefaultPrinter();
-            if (!candidate) {
-                candidate = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            }
-            RememberPrinter(std::move(candidate));
-        }
-        if (chooser == nullptr || !chooser->Choose(*RememberedPrinter())) {
+        // The dialog works on a copy: a cancelled dialog leaves the remembered printer as it was.
+        std::unique_ptr<QPrinter> chosen = PrinterForDialog();
+        if (chooser == nullptr || !chooser->Choose(*chosen)) {
             return 0;
         }
-        printer = RememberedPrinter();
-    } else {
-        if (RememberedPrinter() == nullptr) {
-            auto fallback = CreateDefaultPrinter();
-            if (!fallback) {
-                return 0;
-            }
-            RememberPrinter(std::move(fallback));
+        RememberPrinter(std::move(chosen));
+    } else if (RememberedPrinter() == nullptr) {
+        auto fallback = CreateDefaultPrinter();
+        if (!fallback) {
+            return 0;
         }
-        printer = RememberedPrinter();
+        RememberPrinter(std::move(fallback));
     }
+    QPrinter* printer = RememberedPrinter();
     if (printer == nullptr || !printer->isValid()) {
         return 0;
     }

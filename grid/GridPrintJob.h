@@ -26,7 +26,8 @@ class IPrintProgress {
     virtual void Finished() = 0;
 };
 
-// Asks the operator for a printer; false when the choice was cancelled.
+// Asks the operator for a printer, changing `printer` to the choice; false when the choice was
+// cancelled or there is no printer to choose.
 class IPrinterChooser {
   public:
     virtual ~IPrinterChooser() = default;
@@ -42,16 +43,18 @@ struct PrintOutcome {
     QString error;                 // why it failed, for a message
 };
 
-// Prints every page of the grid on `printer` with the grid's print settings as they are. The
+// Prints every page of the grid on `printer` with the grid's print settings as they are, on the
+// printable area of the printer's device (its margins are set to the device's strips). The
 // document is aborted when a page fails, when the progress cancels, or when the margins leave no
 // body to print into.
 PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
                          IPrintProgress* progress = nullptr, int32_t screenDpiX = 96,
                          int32_t screenDpiY = 96);
 
-// The job of the print command: the dialog when AskForPrinter is on, otherwise the remembered
-// printer or the default one (remembered from then on). Non-zero only when every page was
-// spooled; 0 when the dialog was cancelled, there is no printer, or printing failed.
+// The job of the print command: the dialog when AskForPrinter is on (its choice remembered only
+// when accepted), otherwise the remembered printer or the default one (remembered from then
+// on). Non-zero only when every page was spooled; 0 when the dialog was cancelled, there is no
+// printer, or printing failed.
 int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
                IPrintProgress* progress, int32_t screenDpiX = 96, int32_t screenDpiY = 96);
 

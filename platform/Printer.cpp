@@ -199,6 +199,16 @@ bool SpoolPdfFile(const QString& queue, const QString& file, const QString& titl
     return true;
 }
 
+QMarginsF DeviceMargins(const QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    return layout.minimumMargins();
+}
+
+void UseDeviceMargins(QPrinter& printer) {
+    printer.setPageMargins(DeviceMargins(printer), QPageLayout::Point);
+}
+
 QPrinter* RememberedPrinter() {
     return RememberedSlot().get();
 }
@@ -208,6 +218,9 @@ void RememberPrinter(std::unique_ptr<QPrinter> printer) {
     if (!cleanupRegistered && QCoreApplication::instance() != nullptr) {
         qAddPostRoutine(DropRememberedPrinter);
         cleanupRegistered = true;
+    }
+    if (printer) {
+        UseDeviceMargins(*printer);
     }
     RememberedSlot() = std::move(printer);
 }
@@ -225,7 +238,43 @@ std::unique_ptr<QPrinter> CreateDefaultPrinter() {
     if (info.isNull()) {
         return nullptr;
     }
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    UseDeviceMargins(*printer);
+    return printer;
+}
+
+std::unique_ptr<QPrinter> CopyPrinter(const QPrinter& from) {
+    std::unique_ptr<QPrinter> to;
+    const QPrinterInfo info = from.outputFormat() == QPrinter::NativeFormat
+                                  ? QPrinterInfo::printerInfo(from.printerName())
+                                  : QPrinterInfo();
+    if (!info.isNull()) {
+        to = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    } else {
+        to = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        to->setOutputFormat(from.outputFormat());
+        to->setOutputFileName(from.outputFileName());
+    }
+    to->setResolution(from.resolution());
+    to->setPageLayout(from.pageLayout());
+    to->setFullPage(from.fullPage());
+    to->setCopyCount(from.copyCount());
+    to->setCollateCopies(from.collateCopies());
+    to->setDuplex(from.duplex());
+    to->setColorMode(from.colorMode());
+    to->setPageOrder(from.pageOrder());
+    to->setDocName(from.docName());
+    return to;
+}
+
+std::unique_ptr<QPrinter> PrinterForDialog() {
+    if (const QPrinter* remembered = RememberedPrinter(); remembered != nullptr) {
+        return CopyPrinter(*remembered);
+    }
+    if (auto printer = CreateDefaultPrinter()) {
+        return printer;
+    }
+    return std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
 std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
@@ -249,6 +298,7 @@ std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
         }
         return nullptr;
     }
+    UseDeviceMargins(*printer);
     return printer;
 }
 

@@ -6,6 +6,7 @@
 // tested with invented devices and no printer at all.
 #pragma once
 
+#include <QMarginsF>
 #include <QPageSize>
 #include <QString>
 #include <cstdint>
@@ -49,8 +50,19 @@ int32_t DeviceToTenths(int32_t measure, int32_t dpi, double threshold);
 // Sheet sizes use a threshold of 0.5, offsets and strips 0.1.
 PaperGeometry PaperGeometryOf(const DeviceMeasures& measures);
 
-// The printer chosen in the last printer dialog, or the default printer taken when none was
-// chosen, kept until the process ends. Null before the first print.
+// The printable area of a printer is the device's own: its unprintable strips for the current
+// paper, in points, as the print service reports them (a PPD's ImageableArea); none for a file.
+// The print library starts every printer with margins of its own instead, which would shift
+// and shrink the page on paper.
+QMarginsF DeviceMargins(const QPrinter& printer);
+// Sets the page layout's margins to the device's strips, so that the printer's page rectangle
+// (HORZRES x VERTRES at the physical offsets) is exactly the printable area. Needed again after
+// every change of printer or paper.
+void UseDeviceMargins(QPrinter& printer);
+
+// The printer chosen in the last accepted printer dialog, or the default printer taken when
+// none was chosen, kept until the process ends. Null before the first print. A remembered
+// printer prints on its device's printable area.
 QPrinter* RememberedPrinter();
 void RememberPrinter(std::unique_ptr<QPrinter> printer);
 void ForgetRememberedPrinter();  // for tests
@@ -60,6 +72,12 @@ QString DefaultPrinterName();
 
 // A printer on the default queue, or null when there is none.
 std::unique_ptr<QPrinter> CreateDefaultPrinter();
+
+// A new printer with the settings of `printer` (queue or file, paper, resolution, copies, ...).
+std::unique_ptr<QPrinter> CopyPrinter(const QPrinter& printer);
+// What a printer dialog starts from: a copy of the remembered printer, else the default printer,
+// else a bare printer. The dialog changes the copy; only an accepted one is remembered.
+std::unique_ptr<QPrinter> PrinterForDialog();
 
 // A printer on the named queue ("default" for the system's default), paper left as the queue
 // has it unless one is given. Null, with a reason in *error, when the queue does not exist.

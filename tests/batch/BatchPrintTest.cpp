@@ -176,4 +176,56 @@ TEST(BatchPrint, CupsQueueSpoolsTheSheet) {
     }
 }
 
+// The same sheet through queues that differ only in the printable area their PPD declares: on
+// the whole-sheet queue the table lands exactly where the PDF file has it, on the queue with
+// unprintable strips it is mapped onto the printable area. Page 2 is measured, as page 1 is moved
+// by the first-page offset.
+TEST(BatchPrint, QueuesPrintOnTheAreaTheirPpdDeclares) {
+    REQUIRE_POPPLER();
+    if (!batchtest::HaveTool("pdftoppm")) {
+        GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
+    }
+    if (!testsupport::CupsRunning()) {
+        GTEST_SKIP() << "no CUPS scheduler running (tools/cups-setup.sh starts one): skipping";
+    }
+    const Drives drives;
+    const QString direct = drives.Path(QStringLiteral("direct.pdf"));
+    const Outcome file = RunBatch({"single", "12", "--pdf", direct}, drives);
+    ASSERT_EQ(file.exitCode, 0) << file.err.toStdString();
+    const QRectF whole = testsupport::InkBox(direct, 2);
+    ASSERT_FALSE(whole.isEmpty());
+
+    const struct {
+        const char* queue;
+        double tolerance;  // points
+    } cases[] = {
+        // One raster pixel: nothing is scaled.
+        {"Vantric12Full", 0.25},
+        // Margins are whole grid pixels of the page, which round differently at another scale.
+        {"Vantric12Strips", 1.0},
+    };
+    for (const auto& c : cases) {
+        const QString queue = QString::fromLatin1(c.queue);
+        SCOPED_TRACE(c.queue);
+        ASSERT_TRUE(HaveCupsQueue(queue))
+            << "no CUPS queue " << c.queue << ": tools/cups-setup.sh creates it";
+        const testsupport::PpdArea area =
+            testsupport::PpdAreaIn(testsupport::QueuePpd(queue), QStringLiteral("A4"));
+        ASSERT_TRUE(area.valid) << "no A4 ImageableArea in the PPD of " << c.queue;
+        const QString title = QStringLiteral("vantricarea%1x%2")
+                                  .arg(::getpid())
+                                  .arg(QDateTime::currentMSecsSinceEpoch());
+        const Outcome run =
+            RunBatch({"single", "12", "--printer", queue, "--title", title}, drives);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QString spooled = WaitForSpooled(title, 60'000);
+        ASSERT_FALSE(spooled.isEmpty()) << "no spooled PDF named " << title.toStdString();
+        EXPECT_EQ(batchtest::PdfPageSize(spooled), batchtest::PdfPageSize(direct));
+        const QRectF got = testsupport::InkBox(spooled, 2);
+        const QRectF want = testsupport::MappedOntoArea(whole, area);
+        EXPECT_TRUE(testsupport::BoxNear(got, want, c.tolerance));
+        QFile::remove(spooled);
+    }
+}
+
 }  // namespace

@@ -1,16 +1,26 @@
-// Reading what a print produced: PDFs through poppler's tools, and the files a CUPS PDF queue
-// spools. Shared by the print tests of the grid and of vantric-batch.
+// Reading what a print produced: PDFs through poppler's tools (pages, text, ink), the files a
+// CUPS PDF queue spools and the printable area its PPD declares. Shared by the print tests of the
+// grid and of vantric-batch.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -104,6 +114,153 @@ inline QString WaitForSpooled(const QString& title, int milliseconds) {
         QThread::msleep(200);
     }
     return QString();
+}
+
+// Whether a CUPS scheduler answers at all.
+inline bool CupsRunning() {
+    return RunTool(QStringLiteral("lpstat"), {QStringLiteral("-r")})
+        .contains(QStringLiteral("is running"));
+}
+
+// The ink on one page of a PDF: the bounding box of the pixels darker than mid-grey, in points
+// from the page's top-left corner, rasterised by pdftoppm at `dpi`. Empty when the page could not
+// be rasterised or holds no ink.
+inline QRectF InkBox(const QString& pdf, int page, int dpi = 288) {
+    const QByteArray pgm = [&] {
+        QProcess p;
+        p.start(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi),
+                 QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                 QString::number(page), pdf});
+        p.waitForFinished(120'000);
+        return p.readAllStandardOutput();
+    }();
+    // A binary PGM: "P5", width, height, maximum, each after white space, then one byte a pixel.
+    qsizetype at = 0;
+    auto field = [&]() {
+        while (at < pgm.size() && (std::isspace(static_cast<unsigned char>(pgm[at])) != 0)) {
+            ++at;
+        }
+        const qsizetype start = at;
+        while (at < pgm.size() && (std::isspace(static_cast<unsigned char>(pgm[at])) == 0)) {
+            ++at;
+        }
+        return pgm.mid(start, at - start);
+    };
+    if (field() != "P5") {
+        return QRectF();
+    }
+    const int width = field().toInt();
+    const int height = field().toInt();
+    const int maximum = field().toInt();
+    ++at;  // the one white-space character before the pixels
+    if (width <= 0 || height <= 0 || maximum != 255 ||
+        pgm.size() - at < qsizetype{width} * height) {
+        return QRectF();
+    }
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const unsigned char*>(pgm.constData() + at) +
+                          static_cast<qsizetype>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            if (row[x] < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = y;
+            }
+        }
+    }
+    if (right < 0) {
+        return QRectF();
+    }
+    const double point = 72.0 / dpi;
+    return QRectF(left * point, top * point, (right + 1 - left) * point,
+                  (bottom + 1 - top) * point);
+}
+
+// A paper's printable area as a PPD declares it: "*PaperDimension" (width, height) and
+// "*ImageableArea" (lower-left x, lower-left y, upper-right x, upper-right y), all in points from
+// the sheet's lower-left corner.
+struct PpdArea {
+    double paperWidth = 0, paperHeight = 0;
+    double llx = 0, lly = 0, urx = 0, ury = 0;
+    bool valid = false;
+
+    double LeftStrip() const { return llx; }
+    double TopStrip() const { return paperHeight - ury; }
+    double PrintableWidth() const { return urx - llx; }
+};
+
+inline PpdArea PpdAreaIn(const QString& ppdText, const QString& paper) {
+    PpdArea area;
+    auto numbers = [&](const char* keyword) {
+        const QRegularExpression re(
+            QStringLiteral("^\\*%1\\s+%2(/[^:]*)?:\\s*\"([^\"]*)\"")
+                .arg(QLatin1String(keyword), QRegularExpression::escape(paper)),
+            QRegularExpression::MultilineOption);
+        QList<double> values;
+        const auto m = re.match(ppdText);
+        if (m.hasMatch()) {
+            for (const QString& v : m.captured(2).split(u' ', Qt::SkipEmptyParts)) {
+                values << v.toDouble();
+            }
+        }
+        return values;
+    };
+    const QList<double> size = numbers("PaperDimension");
+    const QList<double> box = numbers("ImageableArea");
+    if (size.size() == 2 && box.size() == 4) {
+        area = PpdArea{size[0], size[1], box[0], box[1], box[2], box[3], true};
+    }
+    return area;
+}
+
+// The PPD of a CUPS queue as the scheduler hands it out (the copy in /etc/cups/ppd is readable
+// by root only), through the client library's cupsGetPPD.
+inline QString QueuePpd(const QString& queue) {
+    using GetPpd = const char* (*)(const char*);
+    static void* library = dlopen("libcups.so.2", RTLD_LAZY);
+    const auto get =
+        library != nullptr ? reinterpret_cast<GetPpd>(dlsym(library, "cupsGetPPD")) : nullptr;
+    const char* file = get != nullptr ? get(queue.toLocal8Bit().constData()) : nullptr;
+    if (file == nullptr) {
+        return QString();
+    }
+    QFile f(QFile::decodeName(file));
+    const QString text = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    f.remove();  // a temporary copy made for us
+    return text;
+}
+
+// Where the page mapping puts what a whole-sheet page (a PDF file) shows at `whole` when the
+// printer can print only `area`: the page starts at the printable corner, its margins and bands
+// keep their size on paper, and the grid is scaled by the printable width over the paper width,
+// one scale both ways (the page's height follows its width).
+inline QRectF MappedOntoArea(const QRectF& whole, const PpdArea& area) {
+    const double scale = area.PrintableWidth() / area.paperWidth;
+    return QRectF(area.LeftStrip() + whole.left(), area.TopStrip() + whole.top(),
+                  whole.width() * scale, whole.height() * scale);
+}
+
+// Whether two boxes agree on every edge and size within `tolerance` points.
+inline ::testing::AssertionResult BoxNear(const QRectF& got, const QRectF& want, double tolerance) {
+    const double off =
+        std::max({std::abs(got.left() - want.left()), std::abs(got.top() - want.top()),
+                  std::abs(got.width() - want.width()), std::abs(got.height() - want.height())});
+    auto text = [](const QRectF& r) {
+        return QStringLiteral("%1 x %2 at (%3, %4)")
+            .arg(r.width(), 0, 'f', 2)
+            .arg(r.height(), 0, 'f', 2)
+            .arg(r.left(), 0, 'f', 2)
+            .arg(r.top(), 0, 'f', 2)
+            .toStdString();
+    };
+    if (off <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "ink " << text(got) << " pt, expected " << text(want)
+                                         << " pt: off by " << off << " pt";
 }
 
 }  // namespace testsupport

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -18,6 +19,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "grid/CPreviewDialog.h"
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
 #include "tests/grid/gui/GuiApp.h"
@@ -65,6 +67,35 @@ class ChooserAnswer : public IPrinterChooser {
 
   private:
     QString pdf_;
+};
+
+// The preview measures paper with 0.0394 inch to the millimetre.
+constexpr double kPreviewTenthsPerPoint = 10.0 / 0.0394 / 72.0;
+
+// An operator who changes printer, file and paper in the dialog, then cancels it.
+class ChangeThenCancel : public IPrinterChooser {
+  public:
+    bool Choose(QPrinter& printer) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("/nonexistent/never.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A3));
+        return false;
+    }
+};
+
+// An operator who picks a print queue on A4 and leaves its page settings alone.
+class ChooseQueue : public IPrinterChooser {
+  public:
+    explicit ChooseQueue(QString queue) : queue_(std::move(queue)) {}
+    bool Choose(QPrinter& printer) override {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(queue_);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return true;
+    }
+
+  private:
+    QString queue_;
 };
 
 class CancelAfter : public IPrintProgress {
@@ -202,6 +233,90 @@ TEST_F(PrintJobTest, PrintSheetAsksRemembersAndReuses) {
     EXPECT_EQ(PrintSheet(grid, QStringLiteral("labels"), &choose, nullptr), 0);
 }
 
+TEST_F(PrintJobTest, CancelledDialogLeavesTheRememberedPrinter) {
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {4});
+    grid.Print().askForPrinter = true;
+    ChangeThenCancel cancel;
+
+    // Nothing chosen yet: a cancelled dialog remembers nothing, not even the default printer.
+    EXPECT_EQ(PrintSheet(grid, QStringLiteral("labels"), &cancel, nullptr), 0);
+    EXPECT_EQ(RememberedPrinter(), nullptr);
+
+    const QString pdf = Path("chosen.pdf");
+    ChooserAnswer choose{pdf};
+    ASSERT_NE(PrintSheet(grid, QStringLiteral("labels"), &choose, nullptr), 0);
+    const QPrinter* chosen = RememberedPrinter();
+    ASSERT_NE(chosen, nullptr);
+
+    // Changes made in a cancelled dialog are dropped with it.
+    EXPECT_EQ(PrintSheet(grid, QStringLiteral("labels"), &cancel, nullptr), 0);
+    EXPECT_EQ(RememberedPrinter(), chosen);
+    EXPECT_EQ(chosen->outputFileName(), pdf);
+    EXPECT_EQ(chosen->pageLayout().pageSize().id(), QPageSize::A4);
+}
+
+// The printable area is the device's: a printer whose device has unprintable strips prints the
+// page mapped onto what lies between them, a printer without strips exactly as the PDF file. The
+// print library's own default margins (10 pt) never count.
+TEST_F(PrintJobTest, DeviceStripsAreThePrintableArea) {
+    REQUIRE_POPPLER();
+    if (!HaveTool("pdftoppm")) {
+        GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
+    }
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {12});
+    const QString direct = Path("direct.pdf");
+    ASSERT_TRUE(PrintGridToPdf(grid, direct, QPageSize(QPageSize::A4), {}).ok);
+    const QRectF whole = testsupport::InkBox(direct, 2);
+    ASSERT_FALSE(whole.isEmpty());
+
+    const struct {
+        const char* name;
+        QMarginsF strips;  // points: left, top, right, bottom
+        double tolerance;  // points; margins are whole grid pixels, which round with the scale
+    } cases[] = {
+        {"no_strips", QMarginsF(0, 0, 0, 0), 0.25},
+        {"narrow_strips", QMarginsF(6, 5, 4, 8), 1.0},
+        {"wide_strips", QMarginsF(24, 30, 18, 12), 1.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ForgetRememberedPrinter();
+        const QString pdf = Path(c.name) + QStringLiteral(".pdf");
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        // The device's strips as minimum margins, the library's default margins on top.
+        printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                           QMarginsF(10, 10, 10, 10), QPageLayout::Point,
+                                           c.strips));
+        ASSERT_EQ(DeviceMargins(*printer), c.strips);
+
+        // What the preview shows for it once it is the remembered printer.
+        RememberPrinter(std::move(printer));
+        const PaperGeometry paper = PaperGeometryOf(MeasuresOf(*RememberedPrinter()));
+        EXPECT_NEAR(paper.offsetLeft, c.strips.left() * kPreviewTenthsPerPoint, 1.0);
+        EXPECT_NEAR(paper.offsetTop, c.strips.top() * kPreviewTenthsPerPoint, 1.0);
+        EXPECT_NEAR(paper.stripRight, c.strips.right() * kPreviewTenthsPerPoint, 1.0);
+        EXPECT_NEAR(paper.stripBottom, c.strips.bottom() * kPreviewTenthsPerPoint, 1.0);
+        EXPECT_TRUE(PreviewPaper() == paper);
+
+        grid.Print().askForPrinter = false;  // print on the remembered printer
+        ASSERT_NE(PrintSheet(grid, QStringLiteral("labels"), nullptr, nullptr), 0);
+        testsupport::PpdArea area;
+        area.paperWidth = 595;  // A4 in points, as the page size has it
+        area.paperHeight = 842;
+        area.llx = c.strips.left();
+        area.lly = c.strips.bottom();
+        area.urx = area.paperWidth - c.strips.right();
+        area.ury = area.paperHeight - c.strips.top();
+        const QRectF got = testsupport::InkBox(pdf, 2);
+        const QRectF want = testsupport::MappedOntoArea(whole, area);
+        EXPECT_TRUE(testsupport::BoxNear(got, want, c.tolerance));
+    }
+}
+
 TEST_F(PrintJobTest, UnknownQueueIsReported) {
     CGridCtrl grid;
     fixtures::FillLabelSheet(grid, {4});
@@ -291,4 +406,71 @@ TEST_F(PrintJobTest, RefusingQueueFailsTheJob) {
     QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue});
     EXPECT_FALSE(out.ok);
     EXPECT_FALSE(out.error.isEmpty());
+}
+
+// Queue printers on any paper, the default printer and the queue chosen in the print dialog:
+// the page rectangle lies within the strips the PPD's ImageableArea leaves on that paper, and
+// the preview shows the chosen printer's area.
+TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
+    if (!testsupport::CupsRunning()) {
+        GTEST_SKIP() << "no CUPS scheduler running (tools/cups-setup.sh starts one): skipping";
+    }
+    enum class From { Queue, Default, Dialog };
+    const struct {
+        const char* queue;
+        QPageSize::PageSizeId paper;
+        From from;
+    } cases[] = {
+        {"Vantric12Full", QPageSize::A4, From::Queue},
+        {"Vantric12Strips", QPageSize::A4, From::Queue},
+        {"Vantric12Strips", QPageSize::A5, From::Queue},
+        {"Vantric12Strips", QPageSize::Letter, From::Queue},
+        {"default", QPageSize::A4, From::Default},
+        {"Vantric12Strips", QPageSize::A4, From::Dialog},
+    };
+    for (const auto& c : cases) {
+        const QPageSize paper(c.paper);
+        SCOPED_TRACE(std::string(c.queue) + " " + paper.key().toStdString());
+        ForgetRememberedPrinter();
+        const QString queue =
+            c.from == From::Default ? testsupport::DefaultQueue() : QString::fromLatin1(c.queue);
+        ASSERT_TRUE(testsupport::HaveCupsQueue(queue)) << "tools/cups-setup.sh creates the queue";
+        const testsupport::PpdArea area =
+            testsupport::PpdAreaIn(testsupport::QueuePpd(queue), paper.key());
+        ASSERT_TRUE(area.valid);
+
+        QString error;
+        std::unique_ptr<QPrinter> printer;
+        switch (c.from) {
+            case From::Queue:
+                printer = CreateQueuePrinter(queue, paper, &error);
+                break;
+            case From::Default:
+                printer = CreateDefaultPrinter();
+                break;
+            case From::Dialog: {
+                // The job is cancelled after its first page, so nothing reaches the queue.
+                CGridCtrl grid;
+                fixtures::FillLabelSheet(grid, {12});
+                ChooseQueue choose(queue);
+                CancelAfter cancel(0);
+                EXPECT_EQ(PrintSheet(grid, UniqueTitle(), &choose, &cancel), 0);
+                ASSERT_NE(RememberedPrinter(), nullptr);
+                EXPECT_TRUE(PreviewPaper() == PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
+                printer = CopyPrinter(*RememberedPrinter());
+                break;
+            }
+        }
+        ASSERT_TRUE(printer) << error.toStdString();
+        EXPECT_EQ(printer->printerName(), queue);
+        const DeviceMeasures m = MeasuresOf(*printer);
+        const double pixelsPerPoint = m.dpiX / 72.0;
+        // The four strips (the library's paper sizes may differ from the PPD's by a point).
+        EXPECT_NEAR(m.physicalOffsetX, area.llx * pixelsPerPoint, 1.0);
+        EXPECT_NEAR(m.physicalOffsetY, area.TopStrip() * pixelsPerPoint, 1.0);
+        EXPECT_NEAR(m.physicalWidth - m.horzRes - m.physicalOffsetX,
+                    (area.paperWidth - area.urx) * pixelsPerPoint, 1.0);
+        EXPECT_NEAR(m.physicalHeight - m.vertRes - m.physicalOffsetY, area.lly * pixelsPerPoint,
+                    1.0);
+    }
 }

@@ -54,11 +54,11 @@ class FakeChooser : public IPrinterChooser {
     explicit FakeChooser(bool accept) : accept_(accept) {}
     bool Choose(QPrinter& printer) override {
         ++calls;
-        if (accept_) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait,
-                                              QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-        }
+        // A refusing operator has changed the paper before cancelling.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageLayout(QPageLayout(QPageSize(accept_ ? QPageSize::A5 : QPageSize::A3),
+                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                          QPageLayout::Millimeter));
         return accept_;
     }
     int calls = 0;
@@ -297,6 +297,20 @@ class PreviewDialogsTest : public QObject {
         auto window = OpenPreview(*grid, [&] { return ++printed; });
         QTest::mouseClick(window->Button(Window::kPrint), Qt::LeftButton);
         QCOMPARE(printed, 1);
+        QVERIFY(window->PageView()->Paper() == preview::A4Paper());
+
+        // A print whose dialog chose other paper: the preview shows that sheet from then on.
+        auto chosePaper = OpenPreview(*grid, [] {
+            FakeChooser accept(true);
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            accept.Choose(*printer);
+            RememberPrinter(std::move(printer));
+            return 0;
+        });
+        QTest::mouseClick(chosePaper->Button(Window::kPrint), Qt::LeftButton);
+        QVERIFY(chosePaper->PageView()->Paper() ==
+                PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
+        QVERIFY(std::abs(chosePaper->PageView()->Paper().paperWidth - 1480) <= 3);
         grid->Print().previewPrintButton = false;
         auto hidden = OpenPreview(*grid);
         QVERIFY(hidden->Button(Window::kPrint)->isHidden());
@@ -326,6 +340,15 @@ class PreviewDialogsTest : public QObject {
             window->PageView()->Scale().TrueSizeOf(window->PageView()->viewport()->size());
         QCOMPARE(window->PageView()->Zoom(),
                  std::max(300, client.height() * 1000 / (a5.paperHeight + 100)));
+
+        // A cancelled dialog changes neither the remembered printer nor the sheet.
+        const QPrinter* chosen = RememberedPrinter();
+        window->SetPrinterChooser(&refuse);
+        QTest::mouseClick(window->Button(Window::kPrintSetup), Qt::LeftButton);
+        QCOMPARE(refuse.calls, 2);
+        QCOMPARE(RememberedPrinter(), chosen);
+        QCOMPARE(chosen->pageLayout().pageSize().id(), QPageSize::A5);
+        QVERIFY(window->PageView()->Paper() == a5);
     }
 
     // The page the preview shows is the page that prints: at 254 dpi and true size one tenth of
