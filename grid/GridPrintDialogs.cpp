@@ -4,9 +4,17 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
+#include "platform/Printer.h"
+#include "ui/MessageService.h"
+
 namespace vantric {
 
 bool DialogPrinterChooser::Choose(QPrinter& printer) {
+    if (!AnyPrinterInstalled()) {
+        MessageService().ShowMessageBox(parent_ ? parent_->window() : nullptr, kNoPrinterText,
+                                        kNoPrinterTitle, MessageIcon::None);
+        return false;
+    }
     QPrintDialog dialog(&printer, parent_);
     dialog.setOptions(QAbstractPrintDialog::PrintCollateCopies |
                       QAbstractPrintDialog::PrintShowPageSize);

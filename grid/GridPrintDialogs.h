@@ -13,7 +13,13 @@ class QWidget;
 
 namespace vantric {
 
-// QPrintDialog without selection, page range or print-to-file choices.
+// What the operator is told when a printer dialog is asked for and no printer is installed.
+inline const QString kNoPrinterText = QStringLiteral("未安装打印机，请先添加打印机后再打印");
+inline const QString kNoPrinterTitle = QStringLiteral("温馨提示");
+
+// QPrintDialog without selection, page range or print-to-file choices. Where no printer is
+// installed it shows no dialog (an empty printer list would print nothing) but tells the operator
+// so in a message box owned by the window of `parent`.
 class DialogPrinterChooser : public IPrinterChooser {
   public:
     explicit DialogPrinterChooser(QWidget* parent = nullptr) : parent_(parent) {}

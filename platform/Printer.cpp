@@ -233,6 +233,10 @@ QString DefaultPrinterName() {
     return QPrinterInfo::defaultPrinterName();
 }
 
+bool AnyPrinterInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
 std::unique_ptr<QPrinter> CreateDefaultPrinter() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {

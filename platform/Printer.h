@@ -69,6 +69,8 @@ void ForgetRememberedPrinter();  // for tests
 
 // Name of the system's default print queue, empty when there is none (or no print service).
 QString DefaultPrinterName();
+// Whether the print service knows any printer at all.
+bool AnyPrinterInstalled();
 
 // A printer on the default queue, or null when there is none.
 std::unique_ptr<QPrinter> CreateDefaultPrinter();

@@ -14,3 +14,6 @@ vantric_add_test(grid_print_job_test
 vantric_add_test(grid_window_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/GridWindowTest.cpp
   LIBS vantric_grid Qt6::Test)
+vantric_add_test(grid_no_printer_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/NoPrinterTest.cpp
+  LIBS vantric_grid)
