@@ -121,10 +121,9 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
                                            QStringLiteral("Show the program's version."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help."));
-    const QList<QCommandLineOption> options{dumpOption,   pdfOption,   printerOption,
-                                            paperOption,  noFitOption, titleOption,
-                                            pagesOption,  copiesOption, fromOption,
-                                            versionOption, helpOption};
+    const QList<QCommandLineOption> options{dumpOption,  pdfOption,     printerOption, paperOption,
+                                            noFitOption, titleOption,   pagesOption,   copiesOption,
+                                            fromOption,  versionOption, helpOption};
     parser.addOptions(options);
 
     if (arguments.size() < 2) {
@@ -168,9 +167,10 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         BatchParse parse;
         parse.outcome = BatchParse::Outcome::Help;
         parse.message = kUsage +
-                        QStringLiteral("\nBuilds carton label sheets without a window and dumps "
-                                       "or prints them,\nwith the program's settings file. See "
-                                       "vantric-batch(1).\n\n") +
+                        QStringLiteral(
+                            "\nBuilds carton label sheets without a window and dumps "
+                            "or prints them,\nwith the program's settings file. See "
+                            "vantric-batch(1).\n\n") +
                         OptionsHelp(options);
         return parse;
     }
@@ -197,12 +197,13 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         if (parser.isSet(fromOption)) {
             request.fromFile = parser.value(fromOption);
             if (request.fromFile.isEmpty()) {
-                return UsageError(Error(QStringLiteral("--from needs a file name (\"-\" for "
-                                                       "standard input)")));
+                return UsageError(
+                    Error(QStringLiteral("--from needs a file name (\"-\" for "
+                                         "standard input)")));
             }
             if (!counts.isEmpty()) {
-                return UsageError(Error(QStringLiteral(
-                    "give the tickets either with --from or as counts, not both")));
+                return UsageError(Error(
+                    QStringLiteral("give the tickets either with --from or as counts, not both")));
             }
         }
     } else if (command == u"overweight") {

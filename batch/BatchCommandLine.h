@@ -33,7 +33,7 @@ struct BatchRequest {
     QString target;                  // the PDF file or the queue name
     std::optional<QPageSize> paper;  // as named by --paper
     bool fitColumnsToPage = true;
-    QString title;  // empty: the default document name
+    QString title;     // empty: the default document name
     QString fromFile;  // --from: the file of tickets, "-" for standard input; empty: none
     std::vector<vantric::PageRange> pages;  // empty: every page of the run
     int32_t copies = 1;

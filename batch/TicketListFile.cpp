@@ -63,8 +63,7 @@ bool IsNumberField(QStringView field) {
 
 // The column that holds the counts: the one named "cartons", else the only one whose fields
 // are all numbers (or empty); -1 with the reason in *error when there is none or more than one.
-qsizetype CountColumn(const CsvRecord& header, const std::vector<CsvRecord>& rows,
-                      QString* error) {
+qsizetype CountColumn(const CsvRecord& header, const std::vector<CsvRecord>& rows, QString* error) {
     for (qsizetype c = 0; c < header.fields.size(); ++c) {
         if (header.fields[c].trimmed().compare(kCartonsColumn, Qt::CaseInsensitive) == 0) {
             return c;
@@ -89,8 +88,9 @@ qsizetype CountColumn(const CsvRecord& header, const std::vector<CsvRecord>& row
     if (numeric.size() == 1) {
         return numeric.front();
     }
-    *error = QStringLiteral("the CSV header on line %1 names no column \"cartons\", and %2 of its "
-                            "columns hold numbers: name the column of carton counts \"cartons\"")
+    *error = QStringLiteral(
+                 "the CSV header on line %1 names no column \"cartons\", and %2 of its "
+                 "columns hold numbers: name the column of carton counts \"cartons\"")
                  .arg(header.line)
                  .arg(numeric.empty() ? QStringLiteral("none") : QString::number(numeric.size()));
     return -1;
@@ -182,8 +182,8 @@ TicketList ReadTicketList(const QByteArray& bytes) {
     }
     // A header line is one with fields, or the name of the one column there is.
     const QString& head = lines[first].text;
-    if (head.contains(u',') || head.trimmed().remove(u'"').compare(kCartonsColumn,
-                                                                   Qt::CaseInsensitive) == 0) {
+    if (head.contains(u',') ||
+        head.trimmed().remove(u'"').compare(kCartonsColumn, Qt::CaseInsensitive) == 0) {
         ReadCsv(lines, first, list);
         return list;
     }

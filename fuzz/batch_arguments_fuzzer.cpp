@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(range.first >= 1 && (range.last == 0 || range.last >= range.first));
         }
         // Tickets come from a file or from the command line, never both.
-        FUZZ_CHECK(r.fromFile.isEmpty() || (r.mode == BatchRequest::Mode::Multi && r.counts.isEmpty()));
+        FUZZ_CHECK(r.fromFile.isEmpty() ||
+                   (r.mode == BatchRequest::Mode::Multi && r.counts.isEmpty()));
     }
 
     // A page list that parses names pages from 1, each range in order, one range per item.

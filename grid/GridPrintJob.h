@@ -57,7 +57,7 @@ std::optional<std::vector<int32_t>> ChosenPages(const std::vector<PageRange>& ra
                                                 int32_t totalPages, int32_t* outside = nullptr);
 
 struct PrintOutcome {
-    bool ok = false;  // every page reached the printer and the document was closed
+    bool ok = false;           // every page reached the printer and the document was closed
     int32_t pagesPrinted = 0;  // pages made, copies included
     int32_t totalPages = 0;    // pages of the whole run
     bool cancelled = false;

@@ -1,7 +1,7 @@
 // vantric-batch in a desk's pipelines: tickets from files and pipes, pages of a run printed
 // again, collated copies, progress on a terminal, and the programs naming themselves.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -65,17 +65,23 @@ TEST(BatchPipeline, FromFileGivesTheSheetOfTheSameCounts) {
         {"lines", "3\n2\n", {"3", "2"}},
         {"comments_blanks_crlf", "# order 17\r\n\r\n3\r\n   \r\n  # late\r\n2\r\n", {"3", "2"}},
         {"last_line_without_end", "3\n2", {"3", "2"}},
-        {"utf8_bom", "\xEF\xBB\xBF" "3\n2\n", {"3", "2"}},
+        {"utf8_bom",
+         "\xEF\xBB\xBF"
+         "3\n2\n",
+         {"3", "2"}},
         {"utf16_windows", Encoded("UTF-16LE", QStringLiteral("\uFEFF3\r\n2\r\n")), {"3", "2"}},
         // The dialog's reading: blanks first, digits up to the first other character.
         {"dialog_rule", " 7\n7a\n+5\n007\n", {"7", "7", "5", "7"}},
-        {"csv_cartons_column", "order,customer,cartons\nA-1,\"Lin, Wei\",3\nA-2,Chen,2\n",
+        {"csv_cartons_column",
+         "order,customer,cartons\nA-1,\"Lin, Wei\",3\nA-2,Chen,2\n",
          {"3", "2"}},
-        {"csv_header_case_and_quotes", "\"Order\",\" Cartons \"\nA-1,12\n# held back\nA-2,999\n",
+        {"csv_header_case_and_quotes",
+         "\"Order\",\" Cartons \"\nA-1,12\n# held back\nA-2,999\n",
          {"12", "999"}},
         {"csv_only_numeric_column", "order,customer,qty\nA-1,Lin,3\nA-2,Chen,2\n", {"3", "2"}},
         {"csv_quoted_field_over_lines",
-         "order,address,cartons\nA-1,\"Road 1\nTown\",3\nA-2,x,2\n", {"3", "2"}},
+         "order,address,cartons\nA-1,\"Road 1\nTown\",3\nA-2,x,2\n",
+         {"3", "2"}},
         {"csv_one_column", "cartons\n3\n2\n", {"3", "2"}},
         {"csv_gb18030",
          Encoded("GB18030", QStringLiteral("单号,客户,cartons\nA-1,林伟,3\nA-2,陈,2\n")),
@@ -116,7 +122,8 @@ TEST(BatchPipeline, RefusedLinesAreAllReportedAndNothingPrints) {
          {":3: \"A-2,\"", ":4: \"A-3\": no field in column \"cartons\"", ":5: \"A-4,1000\"",
           "3 of 4 tickets refused"}},
         {"csv_unclosed_quote", "order,cartons\nA-1,3\n\"A-2,4\n", {":3: \"\"A-2,4\": a quote"}},
-        {"csv_no_count_column", "order,weight,boxes\nA-1,12,3\n",
+        {"csv_no_count_column",
+         "order,weight,boxes\nA-1,12,3\n",
          {"names no column \"cartons\"", "2 of its columns hold numbers"}},
         {"csv_no_numbers", "order,customer\nA-1,Lin\n", {"none of its columns hold numbers"}},
         {"no_tickets", "# nothing today\n\n", {QStringLiteral("请添加多票  1-999  数量的箱标号")}},
@@ -164,9 +171,9 @@ TEST(BatchPipeline, FromFileUsageIsChecked) {
 QByteArray PageImage(const QString& pdf, int page, const QString& scratch) {
     const QString root = scratch + QStringLiteral("/page");
     QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {"-r", "100", "-gray", "-singlefile", "-f",
-                                         QString::number(page), "-l", QString::number(page), pdf,
-                                         root});
+    p.start(QStringLiteral("pdftoppm"),
+            {"-r", "100", "-gray", "-singlefile", "-f", QString::number(page), "-l",
+             QString::number(page), pdf, root});
     p.waitForFinished(60'000);
     QFile image(root + QStringLiteral(".pgm"));
     const QByteArray bytes = image.open(QIODevice::ReadOnly) ? image.readAll() : QByteArray();
@@ -308,7 +315,8 @@ TEST(BatchPipeline, ProgressOnlyOnATerminal) {
     const QStringList arguments{"single", "20", "--pdf", pdf, "--copies", "2"};  // 5 pages twice
     const TerminalRun watched = RunWithTerminalStderr(arguments, drives);
     ASSERT_EQ(watched.exitCode, 0) << watched.terminal.toStdString();
-    EXPECT_TRUE(watched.terminal.contains("\rvantric-batch: page 10 of 10")) << watched.terminal.toStdString();
+    EXPECT_TRUE(watched.terminal.contains("\rvantric-batch: page 10 of 10"))
+        << watched.terminal.toStdString();
     EXPECT_TRUE(watched.terminal.endsWith("\n"));
 
     const Outcome piped = RunBatch(arguments, drives);
