@@ -2,13 +2,27 @@
 
 #include "app/model/CountRules.h"
 
+#include <algorithm>
+
+#ifndef VANTRIC_VERSION
+#error "VANTRIC_VERSION names the version the programs report"
+#endif
+
 namespace {
+
+const QString kProgram = QStringLiteral("vantric-batch");
 
 const QString kUsage = QStringLiteral(
     "usage: vantric-batch single TEXT OUTPUT\n"
     "       vantric-batch multi N1 [N2 ...] OUTPUT\n"
+    "       vantric-batch multi --from FILE OUTPUT\n"
     "       vantric-batch overweight OUTPUT\n"
-    "OUTPUT: --dump | --pdf FILE | --printer NAME   [--paper NAME] [--no-fit] [--title TEXT]\n");
+    "       vantric-batch --help | --version\n"
+    "OUTPUT: --dump | --pdf FILE | --printer NAME\n"
+    "        printing also takes [--paper NAME] [--no-fit] [--title TEXT] [--pages LIST]\n"
+    "        [--copies N]\n");
+
+constexpr int32_t kMaxCopies = 999;
 
 bool LooksLikeOption(const QString& arg) {
     if (arg.startsWith(u"--")) {
@@ -26,16 +40,52 @@ BatchParse UsageError(const QString& what) {
 }
 
 QString Error(const QString& what) {
-    return QStringLiteral("vantric-batch: ") + what;
+    return kProgram + QStringLiteral(": ") + what;
+}
+
+// The options block of the help, one option to a line, descriptions in one column.
+QString OptionsHelp(const QList<QCommandLineOption>& options) {
+    QStringList heads;
+    qsizetype width = 0;
+    for (const QCommandLineOption& option : options) {
+        QStringList names;
+        for (const QString& name : option.names()) {
+            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        }
+        QString head = names.join(QStringLiteral(", "));
+        if (!option.valueName().isEmpty()) {
+            head += u' ' + option.valueName();
+        }
+        width = std::max(width, head.size());
+        heads << head;
+    }
+    QString text = QStringLiteral("Options:\n");
+    for (qsizetype i = 0; i < options.size(); ++i) {
+        text += QStringLiteral("  ") + heads.at(i).leftJustified(width + 2) +
+                options.at(i).description() + u'\n';
+    }
+    return text;
+}
+
+// A whole number of plain decimal digits, at most `digits` of them; -1 otherwise.
+int64_t PlainNumber(QStringView text, qsizetype digits) {
+    if (text.isEmpty() || text.size() > digits) {
+        return -1;
+    }
+    int64_t value = 0;
+    for (const QChar ch : text) {
+        if (ch < u'0' || ch > u'9') {
+            return -1;
+        }
+        value = value * 10 + (ch.unicode() - u'0');
+    }
+    return value;
 }
 
 }  // namespace
 
 BatchParse ParseBatchCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Builds a carton label sheet headlessly and dumps or prints it."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption dumpOption(
         QStringLiteral("dump"), QStringLiteral("Write the sheet's grid as JSON to stdout."));
     const QCommandLineOption pdfOption(QStringLiteral("pdf"),
@@ -55,8 +105,25 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
     const QCommandLineOption titleOption(QStringLiteral("title"),
                                          QStringLiteral("Document name of the print job."),
                                          QStringLiteral("TEXT"));
-    const QList<QCommandLineOption> options{dumpOption,  pdfOption,   printerOption,
-                                            paperOption, noFitOption, titleOption};
+    const QCommandLineOption fromOption(
+        QStringLiteral("from"),
+        QStringLiteral("multi: the tickets from FILE (\"-\": standard input), one count to "
+                       "a line or CSV."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption pagesOption(
+        QStringLiteral("pages"),
+        QStringLiteral("Print only these pages of the run, e.g. 3,7-9 or 7-."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption copiesOption(
+        QStringLiteral("copies"), QStringLiteral("Print the run N times, collated (1 to 999)."),
+        QStringLiteral("N"));
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Show the program's version."));
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Show this help."));
+    const QList<QCommandLineOption> options{dumpOption,  pdfOption,     printerOption, paperOption,
+                                            noFitOption, titleOption,   pagesOption,   copiesOption,
+                                            fromOption,  versionOption, helpOption};
     parser.addOptions(options);
 
     if (arguments.size() < 2) {
@@ -99,7 +166,18 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         command == u"-h") {
         BatchParse parse;
         parse.outcome = BatchParse::Outcome::Help;
-        parse.message = kUsage + u'\n' + parser.helpText();
+        parse.message = kUsage +
+                        QStringLiteral(
+                            "\nBuilds carton label sheets without a window and dumps "
+                            "or prints them,\nwith the program's settings file. See "
+                            "vantric-batch(1).\n\n") +
+                        OptionsHelp(options);
+        return parse;
+    }
+    if (parser.isSet(versionOption) || command == u"--version") {
+        BatchParse parse;
+        parse.outcome = BatchParse::Outcome::Version;
+        parse.message = kProgram + QStringLiteral(" " VANTRIC_VERSION);
         return parse;
     }
 
@@ -116,6 +194,18 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         }
     } else if (command == u"multi") {
         request.mode = BatchRequest::Mode::Multi;
+        if (parser.isSet(fromOption)) {
+            request.fromFile = parser.value(fromOption);
+            if (request.fromFile.isEmpty()) {
+                return UsageError(
+                    Error(QStringLiteral("--from needs a file name (\"-\" for "
+                                         "standard input)")));
+            }
+            if (!counts.isEmpty()) {
+                return UsageError(Error(
+                    QStringLiteral("give the tickets either with --from or as counts, not both")));
+            }
+        }
     } else if (command == u"overweight") {
         request.mode = BatchRequest::Mode::Overweight;
         if (!counts.isEmpty()) {
@@ -123,6 +213,9 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         }
     } else {
         return UsageError(Error(QStringLiteral("unknown command \"%1\"").arg(command)));
+    }
+    if (parser.isSet(fromOption) && request.mode != BatchRequest::Mode::Multi) {
+        return UsageError(Error(QStringLiteral("--from is for multi")));
     }
 
     const int outputs = int(parser.isSet(dumpOption)) + int(parser.isSet(pdfOption)) +
@@ -142,10 +235,30 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
     if (request.output != BatchRequest::Output::Dump && request.target.isEmpty()) {
         return UsageError(Error(QStringLiteral("--pdf and --printer need a name")));
     }
-    const bool printOnly =
-        parser.isSet(paperOption) || parser.isSet(noFitOption) || parser.isSet(titleOption);
+    const bool printOnly = parser.isSet(paperOption) || parser.isSet(noFitOption) ||
+                           parser.isSet(titleOption) || parser.isSet(pagesOption) ||
+                           parser.isSet(copiesOption);
     if (request.output == BatchRequest::Output::Dump && printOnly) {
-        return UsageError(Error(QStringLiteral("--paper, --no-fit and --title are for printing")));
+        return UsageError(Error(
+            QStringLiteral("--paper, --no-fit, --title, --pages and --copies are for printing")));
+    }
+    if (parser.isSet(pagesOption)) {
+        const auto pages = ParsePageList(parser.value(pagesOption));
+        if (!pages) {
+            return UsageError(Error(QStringLiteral("bad page list \"%1\": give pages from 1 as "
+                                                   "N, N-M or N-, joined by commas (3,7-9)")
+                                        .arg(parser.value(pagesOption))));
+        }
+        request.pages = *pages;
+    }
+    if (parser.isSet(copiesOption)) {
+        const int64_t copies = PlainNumber(parser.value(copiesOption), 3);
+        if (copies < 1 || copies > kMaxCopies) {
+            return UsageError(Error(QStringLiteral("bad copy count \"%1\": give 1 to %2")
+                                        .arg(parser.value(copiesOption))
+                                        .arg(kMaxCopies)));
+        }
+        request.copies = int32_t(copies);
     }
     if (parser.isSet(paperOption)) {
         request.paper = PaperByName(parser.value(paperOption));
@@ -160,17 +273,34 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
 }
 
 int32_t ReadBatchTicketCount(const QString& text) {
-    if (text.isEmpty() || text.size() > 6) {
-        return -1;
-    }
-    int32_t value = 0;
-    for (const QChar ch : text) {
-        if (ch < u'0' || ch > u'9') {
-            return -1;
+    const int64_t value = PlainNumber(text, 6);
+    return counts::IsValidCount(value) ? int32_t(value) : -1;
+}
+
+std::optional<std::vector<vantric::PageRange>> ParsePageList(const QString& text) {
+    constexpr qsizetype kDigits = 9;  // past any run, within 32 bits
+    std::vector<vantric::PageRange> ranges;
+    for (const QString& item : text.split(u',')) {
+        const QString trimmed = item.trimmed();
+        const qsizetype dash = trimmed.indexOf(u'-');
+        vantric::PageRange range;
+        const int64_t first = PlainNumber(QStringView(trimmed).left(dash), kDigits);
+        if (first < 1) {
+            return std::nullopt;
         }
-        value = value * 10 + (ch.unicode() - u'0');
+        range.first = int32_t(first);
+        range.last = range.first;
+        if (dash >= 0) {
+            const QStringView rest = QStringView(trimmed).mid(dash + 1);
+            const int64_t last = rest.isEmpty() ? 0 : PlainNumber(rest, kDigits);
+            if (!rest.isEmpty() && last < first) {
+                return std::nullopt;
+            }
+            range.last = int32_t(last);
+        }
+        ranges.push_back(range);
     }
-    return counts::IsValidCount(value) ? value : -1;
+    return ranges;
 }
 
 std::optional<QPageSize> PaperByName(const QString& name) {

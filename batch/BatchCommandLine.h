@@ -2,12 +2,14 @@
 //
 //   vantric-batch single TEXT OUTPUT        TEXT read as the count edit reads it
 //   vantric-batch multi N1 N2 ... OUTPUT    one ticket per count, 1..999 each
+//   vantric-batch multi --from FILE OUTPUT  the tickets of a file ("-": standard input)
 //   vantric-batch overweight OUTPUT         the six caution labels
 //
 // OUTPUT is one of --dump (the grid as JSON on stdout), --pdf FILE, or --printer NAME ("default"
 // for the system's default queue). Printing takes --paper NAME (A4 for a file; the queue's own
-// paper for a printer), --no-fit (the page width follows the paper instead of the columns) and
-// --title TEXT (the document name the queue shows).
+// paper for a printer), --no-fit (the page width follows the paper instead of the columns),
+// --title TEXT (the document name the queue shows), --pages LIST (only those pages of the run,
+// e.g. "3,7-9" or "7-") and --copies N (1..999, collated).
 //
 // The words after the command are the counts, even when they look like options ("-5", "-"):
 // options are the known long names (and -h).
@@ -18,6 +20,9 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
+
+#include "grid/GridPrintJob.h"
 
 struct BatchRequest {
     enum class Mode { Single, Multi, Overweight };
@@ -28,14 +33,17 @@ struct BatchRequest {
     QString target;                  // the PDF file or the queue name
     std::optional<QPageSize> paper;  // as named by --paper
     bool fitColumnsToPage = true;
-    QString title;  // empty: the default document name
+    QString title;     // empty: the default document name
+    QString fromFile;  // --from: the file of tickets, "-" for standard input; empty: none
+    std::vector<vantric::PageRange> pages;  // empty: every page of the run
+    int32_t copies = 1;
 };
 
 struct BatchParse {
-    enum class Outcome { Run, Help, UsageError };
+    enum class Outcome { Run, Help, Version, UsageError };
     Outcome outcome = Outcome::UsageError;
     BatchRequest request;
-    QString message;  // help text, or what was wrong
+    QString message;  // help or version text, or what was wrong
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, program name first.
@@ -43,6 +51,10 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments);
 
 // A multi count as given on the command line: plain decimal digits, 1..999; -1 otherwise.
 int32_t ReadBatchTicketCount(const QString& text);
+
+// A page list as --pages takes it: "N", "N-M" (N <= M) or "N-" (N to the run's end), joined by
+// commas, pages from 1. Null for anything else.
+std::optional<std::vector<vantric::PageRange>> ParsePageList(const QString& text);
 
 // A page size by its name ("A4", "letter", "A5", ...), compared without regard to case.
 std::optional<QPageSize> PaperByName(const QString& name);

@@ -1,5 +1,6 @@
 #include "batch/BatchRun.h"
 
+#include <QFile>
 #include <vector>
 
 #include "app/model/BuildOverweightSheet.h"
@@ -7,6 +8,8 @@
 #include "app/model/LabelSheetBuilders.h"
 #include "app/model/SettingsFile.h"
 #include "batch/GridDump.h"
+#include "batch/TerminalProgress.h"
+#include "batch/TicketListFile.h"
 #include "grid/GridPrintJob.h"
 #include "grid/model/CGridCtrl.h"
 #include "platform/Printer.h"
@@ -18,6 +21,47 @@ namespace {
 
 namespace settings = vantric::settings;
 
+// The tickets of --from, or the status to end with: every refused line is reported and nothing
+// is built.
+int ReadTicketsFrom(const QString& path, std::vector<int32_t>& tickets) {
+    const bool standardInput = path == u"-";
+    const QString name = standardInput ? QStringLiteral("standard input") : path;
+    QFile file;
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    QByteArray bytes;
+    if (opened) {
+        bytes = file.readAll();
+    }
+    if (!opened || file.error() != QFileDevice::NoError) {
+        PrintLine(stderr, QStringLiteral("vantric-batch: cannot read the tickets from %1: %2")
+                              .arg(name, file.errorString()));
+        return kRefused;
+    }
+    TicketList list = ReadTicketList(bytes);
+    if (!list.error.isEmpty()) {
+        PrintLine(stderr,
+                  QStringLiteral("vantric-batch: %1 holds no tickets: %2").arg(name, list.error));
+        return kRefused;
+    }
+    if (!list.refused.empty()) {
+        PrintLine(stderr, counts::kTicketCountRefused);
+        for (const RefusedTicketLine& line : list.refused) {
+            PrintLine(stderr, QStringLiteral("vantric-batch: %1:%2: \"%3\": %4")
+                                  .arg(name)
+                                  .arg(line.line)
+                                  .arg(line.text, line.reason));
+        }
+        PrintLine(stderr, QStringLiteral("vantric-batch: %1 of %2 tickets refused; nothing "
+                                         "printed")
+                              .arg(list.refused.size())
+                              .arg(list.refused.size() + list.counts.size()));
+        return kRefused;
+    }
+    tickets = std::move(list.counts);
+    return kDone;
+}
+
 // The sheet of the request, or the refusal the main window would show.
 int BuildSheet(const BatchRequest& request, CGridCtrl& grid) {
     SheetWorkingIntegers ints;
@@ -28,6 +72,11 @@ int BuildSheet(const BatchRequest& request, CGridCtrl& grid) {
             break;
         case BatchRequest::Mode::Multi: {
             std::vector<int32_t> tickets;
+            if (!request.fromFile.isEmpty()) {
+                if (const int read = ReadTicketsFrom(request.fromFile, tickets); read != kDone) {
+                    return read;
+                }
+            }
             for (const QString& text : request.counts) {
                 const int32_t count = ReadBatchTicketCount(text);
                 if (count < 0) {
@@ -61,11 +110,20 @@ int Print(const BatchRequest& request, CGridCtrl& grid) {
     if (!request.title.isEmpty()) {
         job.documentName = request.title;
     }
+    job.pages = vantric::PageChoice{request.pages, request.copies};
+    TerminalProgress progress(stderr);
+    if (IsTerminal(stderr)) {
+        job.progress = &progress;
+    }
     const vantric::PrintOutcome out =
         request.output == BatchRequest::Output::Pdf
             ? vantric::PrintGridToPdf(grid, request.target,
                                       request.paper.value_or(QPageSize(QPageSize::A4)), job)
             : vantric::PrintGridToQueue(grid, request.target, request.paper, job);
+    if (out.pagesOutsideRun) {
+        PrintLine(stderr, QStringLiteral("vantric-batch: %1; nothing printed").arg(out.error));
+        return kRefused;
+    }
     if (!out.ok) {
         PrintLine(stderr,
                   QStringLiteral("vantric-batch: printing failed: %1")

@@ -17,7 +17,8 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const BatchParse parse = ParseBatchCommandLine(arguments);
-    if (parse.outcome == BatchParse::Outcome::Help) {
+    if (parse.outcome == BatchParse::Outcome::Help ||
+        parse.outcome == BatchParse::Outcome::Version) {
         batch::PrintLine(stdout, parse.message);
         return batch::kDone;
     }

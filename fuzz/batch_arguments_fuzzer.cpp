@@ -52,8 +52,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         if (r.output == BatchRequest::Output::Dump) {
             FUZZ_CHECK(r.target.isEmpty() && !r.paper && r.title.isEmpty() && r.fitColumnsToPage);
+            FUZZ_CHECK(r.pages.empty() && r.copies == 1);
         } else {
             FUZZ_CHECK(!r.target.isEmpty());
+        }
+        FUZZ_CHECK(r.copies >= 1 && r.copies <= 999);
+        for (const vantric::PageRange& range : r.pages) {
+            FUZZ_CHECK(range.first >= 1 && (range.last == 0 || range.last >= range.first));
+        }
+        // Tickets come from a file or from the command line, never both.
+        FUZZ_CHECK(r.fromFile.isEmpty() ||
+                   (r.mode == BatchRequest::Mode::Multi && r.counts.isEmpty()));
+    }
+
+    // A page list that parses names pages from 1, each range in order, one range per item.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const auto ranges = ParsePageList(arguments.at(i));
+        if (ranges) {
+            FUZZ_CHECK(qsizetype(ranges->size()) == arguments.at(i).count(u',') + 1);
+            for (const vantric::PageRange& range : *ranges) {
+                FUZZ_CHECK(range.first >= 1 && (range.last == 0 || range.last >= range.first));
+            }
         }
     }
 

@@ -11,7 +11,7 @@ shift 2
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(count profile column_definition combo_items menu_definition font_description
-             batch_arguments)
+             batch_arguments ticket_list)
 fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}

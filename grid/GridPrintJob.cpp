@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <limits>
 
 #include "grid/CGridPrinter.h"
 #include "platform/Printer.h"
@@ -15,7 +18,8 @@ namespace {
 
 // The pages of the grid onto the printer's own output.
 PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
-                        IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
+                        IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY,
+                        const PageChoice& choice) {
     PrintOutcome out;
     printer.setDocName(documentName);
     printer.setFullPage(false);
@@ -34,28 +38,54 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
     out.totalPages = info.maxPage;
 
     bool ok = started;
+    std::vector<int32_t> chosen;
+    int32_t outside = 0;
     if (!started) {
         out.error = QStringLiteral("the printer could not start the document");
     } else if (info.maxPage < 1) {
         ok = false;
         out.error = QStringLiteral("the print margins leave no room for the table");
+    } else if (auto inRun = ChosenPages(choice.ranges, info.maxPage, &outside)) {
+        chosen = std::move(*inRun);
+        if (chosen.empty()) {
+            ok = false;
+            out.error = QStringLiteral("no page of the run was chosen");
+        }
+    } else {
+        ok = false;
+        out.pagesOutsideRun = true;
+        out.error = QStringLiteral("page %1 is not in the run, which has %2 page%3")
+                        .arg(outside)
+                        .arg(info.maxPage)
+                        .arg(info.maxPage == 1 ? QString() : QStringLiteral("s"));
+    }
+    const int32_t copies = std::max(1, choice.copies);
+    const int64_t toPrint = int64_t(chosen.size()) * copies;
+    if (ok && toPrint > std::numeric_limits<int32_t>::max()) {
+        ok = false;
+        out.error = QStringLiteral("%1 copies of %2 pages are more than one job can hold")
+                        .arg(copies)
+                        .arg(chosen.size());
     }
     if (ok && progress != nullptr) {
-        progress->Started(info.maxPage);
+        progress->Started(int32_t(toPrint));
     }
-    for (int32_t page = info.minPage; ok && page <= info.maxPage; ++page) {
-        if (page > info.minPage && !printer.newPage()) {
-            ok = false;
-            out.error = QStringLiteral("the printer refused page %1").arg(page);
-            break;
-        }
-        info.currentPage = page;
-        pages.PrintOnePage(dc, info);
-        out.pagesPrinted = page;
-        if (progress != nullptr && !progress->PageDone(page)) {
-            ok = false;
-            out.cancelled = true;
-            out.error = QStringLiteral("printing was cancelled");
+    for (int32_t copy = 0; ok && copy < copies; ++copy) {
+        for (const int32_t page : chosen) {
+            if (out.pagesPrinted > 0 && !printer.newPage()) {
+                ok = false;
+                out.error = QStringLiteral("the printer refused page %1").arg(page);
+                break;
+            }
+            info.currentPage = page;
+            pages.PrintOnePage(dc, info);
+            ++out.pagesPrinted;
+            if (progress != nullptr && !progress->PageDone(out.pagesPrinted)) {
+                ok = false;
+                out.cancelled = true;
+                out.error = QStringLiteral("printing was cancelled");
+                break;
+            }
         }
     }
     pages.EndPrintLayout(dc, info);
@@ -79,15 +109,62 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
     return out;
 }
 
+// Why `path` cannot be written, as the system says it.
+QString WhyNotWritable(const QString& path) {
+    const bool existed = QFileInfo::exists(path);
+    QFile probe(path);
+    if (probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        probe.close();
+        if (!existed) {
+            probe.remove();
+        }
+        return QString();
+    }
+    return probe.errorString();
+}
+
 }  // namespace
 
+std::optional<std::vector<int32_t>> ChosenPages(const std::vector<PageRange>& ranges,
+                                                int32_t totalPages, int32_t* outside) {
+    std::vector<int32_t> pages;
+    if (ranges.empty()) {
+        pages.resize(std::max(0, totalPages));
+        for (int32_t p = 0; p < totalPages; ++p) {
+            pages[p] = p + 1;
+        }
+        return pages;
+    }
+    std::vector<bool> chosen(std::max(0, totalPages) + 1, false);
+    for (const PageRange& r : ranges) {
+        const int32_t last = r.last == 0 ? totalPages : r.last;
+        if (r.first < 1 || r.first > totalPages || last > totalPages) {
+            if (outside != nullptr) {
+                *outside = r.first < 1 || r.first > totalPages ? r.first : last;
+            }
+            return std::nullopt;
+        }
+        if (last < r.first) {
+            continue;
+        }
+        std::fill(chosen.begin() + r.first, chosen.begin() + last + 1, true);
+    }
+    for (int32_t p = 1; p <= totalPages; ++p) {
+        if (chosen[p]) {
+            pages.push_back(p);
+        }
+    }
+    return pages;
+}
+
 PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
-                         IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
+                         IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY,
+                         const PageChoice& choice) {
     // Whatever chose the printer and its paper, the page is the device's printable area.
     UseDeviceMargins(printer);
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty() ||
         !CanSpoolFiles()) {
-        return PrintPages(grid, printer, documentName, progress, screenDpiX, screenDpiY);
+        return PrintPages(grid, printer, documentName, progress, screenDpiX, screenDpiY, choice);
     }
     // A queue gets the job only once every page is made: a printer that closes a cancelled
     // document still hands it to the queue, and does not say when the queue refuses it.
@@ -103,7 +180,7 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
     pages.setResolution(printer.resolution());
     pages.setPageLayout(printer.pageLayout());
     pages.setColorMode(printer.colorMode());
-    out = PrintPages(grid, pages, documentName, progress, screenDpiX, screenDpiY);
+    out = PrintPages(grid, pages, documentName, progress, screenDpiX, screenDpiY, choice);
     if (out.ok) {
         out.ok = SpoolPdfFile(printer.printerName(), file.fileName(), documentName,
                               SpoolOptionsOf(printer), &out.error);
@@ -138,7 +215,8 @@ PrintOutcome PrintGridToPrinter(CGridCtrl& grid, QPrinter& printer, const PrintR
                                 IPrintProgress* progress) {
     grid.Print().firstPageOffset = request.firstPageOffset;
     grid.Print().fitColumnsToPage = request.fitColumnsToPage;
-    return PrintGridOn(grid, printer, request.documentName, progress);
+    return PrintGridOn(grid, printer, request.documentName,
+                       progress != nullptr ? progress : request.progress, 96, 96, request.pages);
 }
 
 PrintOutcome PrintGridToPdf(CGridCtrl& grid, const QString& path, const QPageSize& paper,
@@ -149,10 +227,15 @@ PrintOutcome PrintGridToPdf(CGridCtrl& grid, const QString& path, const QPageSiz
     if (!out.ok && out.documentStarted) {
         QFile::remove(path);
     }
-    if (!out.ok) {
-        if (out.error.isEmpty()) {
-            out.error = QStringLiteral("could not write %1").arg(path);
+    if (!out.ok && !out.documentStarted) {
+        // The printer only says it could not start; the file system says why.
+        const QString why = WhyNotWritable(path);
+        if (!why.isEmpty()) {
+            out.error = QStringLiteral("cannot write %1: %2").arg(path, why);
         }
+    }
+    if (!out.ok && out.error.isEmpty()) {
+        out.error = QStringLiteral("could not write %1").arg(path);
     }
     return out;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "grid/model/CGridCtrl.h"
 
@@ -20,8 +21,9 @@ namespace vantric {
 class IPrintProgress {
   public:
     virtual ~IPrintProgress() = default;
+    // The pages the job will print (every page of every copy).
     virtual void Started(int32_t totalPages) = 0;
-    // After each page; false cancels the job.
+    // After each page, with the pages printed so far; false cancels the job.
     virtual bool PageDone(int32_t page) = 0;
     virtual void Finished() = 0;
 };
@@ -34,11 +36,33 @@ class IPrinterChooser {
     virtual bool Choose(QPrinter& printer) = 0;
 };
 
+// Pages first to last of a run, from 1; a last page of 0 runs to the run's end.
+struct PageRange {
+    int32_t first = 1;
+    int32_t last = 0;
+    bool operator==(const PageRange&) const = default;
+};
+
+// Which pages of the run a job prints, and how often. Each page prints exactly as it does in the
+// whole run (page 1 with its first-page offset); the pages go out in the run's order, each once
+// per copy, and the copies collated: the whole selection, then the whole selection again.
+struct PageChoice {
+    std::vector<PageRange> ranges;  // empty: every page
+    int32_t copies = 1;
+};
+
+// The pages of a run of `totalPages` pages that `ranges` names, ascending and each once; empty
+// ranges name every page, a reversed range none. Null when a range reaches past the run, with
+// its page outside the run in *outside.
+std::optional<std::vector<int32_t>> ChosenPages(const std::vector<PageRange>& ranges,
+                                                int32_t totalPages, int32_t* outside = nullptr);
+
 struct PrintOutcome {
-    bool ok = false;  // every page reached the printer and the document was closed
-    int32_t pagesPrinted = 0;
-    int32_t totalPages = 0;
+    bool ok = false;           // every page reached the printer and the document was closed
+    int32_t pagesPrinted = 0;  // pages made, copies included
+    int32_t totalPages = 0;    // pages of the whole run
     bool cancelled = false;
+    bool pagesOutsideRun = false;  // the choice named a page the run does not have
     bool documentStarted = false;  // the printer took the document (a file was created)
     QString error;                 // why it failed, for a message
 };
@@ -49,7 +73,7 @@ struct PrintOutcome {
 // body to print into.
 PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
                          IPrintProgress* progress = nullptr, int32_t screenDpiX = 96,
-                         int32_t screenDpiY = 96);
+                         int32_t screenDpiY = 96, const PageChoice& choice = {});
 
 // The job of the print command: the dialog when AskForPrinter is on (its choice remembered only
 // when accepted), otherwise the remembered printer or the default one (remembered from then
@@ -63,12 +87,16 @@ struct PrintRequest {
     IntPair firstPageOffset{20, 20};  // printer device pixels
     bool fitColumnsToPage = true;
     QString documentName = QStringLiteral("Vantric");
+    PageChoice pages;
+    IPrintProgress* progress = nullptr;
 };
 
-// Sets the request's offset and fitting on the grid (live values), then prints.
+// Sets the request's offset and fitting on the grid (live values), then prints; `progress`
+// stands in for the request's.
 PrintOutcome PrintGridToPrinter(CGridCtrl& grid, QPrinter& printer, const PrintRequest& request,
                                 IPrintProgress* progress = nullptr);
-// A PDF file on the given paper; a file that could not be finished is removed.
+// A PDF file on the given paper; a file that could not be finished is removed. A file that
+// cannot be written is reported with the system's reason.
 PrintOutcome PrintGridToPdf(CGridCtrl& grid, const QString& path, const QPageSize& paper,
                             const PrintRequest& request);
 // A print queue by name, "default" for the system's default queue; the queue's own paper unless

@@ -289,8 +289,15 @@ std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
         wantDefault ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(queue);
     if (info.isNull()) {
         if (error != nullptr) {
-            *error = wantDefault ? QStringLiteral("no default printer is set up")
-                                 : QStringLiteral("no printer queue named \"%1\"").arg(queue);
+            // The operator most likely mistyped the name: say which names there are.
+            const QStringList known = QPrinterInfo::availablePrinterNames();
+            const QString queues =
+                known.isEmpty()
+                    ? QStringLiteral("the print service knows no queues")
+                    : QStringLiteral("the queues are: %1").arg(known.join(QStringLiteral(", ")));
+            *error = (wantDefault ? QStringLiteral("no default printer is set up")
+                                  : QStringLiteral("no printer queue named \"%1\"").arg(queue)) +
+                     QStringLiteral("; ") + queues;
         }
         return nullptr;
     }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # check-install.sh BUILD_DIR STAGE_DIR
 # Runs `cmake --install` into STAGE_DIR (as DESTDIR, prefix /usr) and checks that exactly the
-# programs, the desktop entry, its icons and the licence are installed, that they fit together,
-# and that the installed vantric-batch runs on its own.
+# programs and what goes with them (desktop entry, icons, metadata, manual pages, completion,
+# copyright and changelog) are installed, that they fit together, and that the installed
+# programs run on their own.
 set -u
 build=$1
 stage=$2
@@ -22,10 +23,15 @@ root=$stage$prefix
 expected="bin/vantric
 bin/vantric-batch
 share/applications/vantric.desktop
-share/doc/vantric/LICENSE
+share/bash-completion/completions/vantric-batch
+share/doc/vantric/changelog.gz
+share/doc/vantric/copyright
 share/icons/hicolor/256x256/apps/vantric.png
 share/icons/hicolor/48x48/apps/vantric.png
-share/icons/hicolor/scalable/apps/vantric.svg"
+share/icons/hicolor/scalable/apps/vantric.svg
+share/man/man1/vantric-batch.1.gz
+share/man/man1/vantric.1.gz
+share/metainfo/com.example.vantric.metainfo.xml"
 actual=$(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$actual" != "$expected" ]; then
     fail "installed files differ from the expected list"
@@ -85,9 +91,23 @@ done
 svg=$root/share/icons/hicolor/scalable/apps/vantric.svg
 [ ! -f "$svg" ] || grep -q '<svg[^>]*viewBox=' "$svg" || fail "scalable icon is not an SVG with a viewBox"
 
-license=$root/share/doc/vantric/LICENSE
-[ ! -f "$license" ] || grep -q 'Copyright (c) .* The Vantric developers' "$license" \
-    || fail "licence lacks the copyright line"
+copyright=$root/share/doc/vantric/copyright
+[ ! -f "$copyright" ] || grep -q '^Copyright: .* The Vantric developers' "$copyright" \
+    || fail "copyright file lacks the copyright line"
+
+# Each program names itself and its version without a window or a display: the window program
+# would fail on the xcb platform with no display if it started one.
+version=$(sed -n 's/^project(Vantric VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+for program in vantric vantric-batch; do
+    [ -x "$root/bin/$program" ] || continue
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/bin/$program" --version 2>&1)
+    [ "$out" = "$program $version" ] || fail "$program --version says '$out', not '$program $version'"
+    help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/bin/$program" --help 2>&1)
+    case $help in
+        "usage: $program "*) ;;
+        *) fail "$program --help does not start with its usage: $(echo "$help" | head -1)" ;;
+    esac
+done
 
 [ $failures -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "install layout ok"

@@ -1,0 +1,38 @@
+// The tickets of a multi run as an order system hands them over: a file with one carton count
+// to a line, or a CSV file whose header names a column "cartons" (or has exactly one column of
+// numbers). Blank lines and lines starting with "#" are skipped.
+//
+// Each count is checked as the add-ticket dialog checks a typed one (the wide-text-to-long rule,
+// 1 to 999), except that a count longer than the dialog's three characters is refused instead
+// of cut: nobody sees a file's counts being cut, and "1200" must not print 120 labels.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace batch {
+
+// A line that holds no acceptable count: where, what it says, and why it was refused.
+struct RefusedTicketLine {
+    int32_t line = 0;  // from 1
+    QString text;      // the whole line (the whole record, for a quoted CSV field over lines)
+    QString reason;
+};
+
+struct TicketList {
+    std::vector<int32_t> counts;  // in the file's order
+    std::vector<RefusedTicketLine> refused;
+    QString error;  // the file as a whole cannot be read as tickets; empty when it can
+};
+
+// Reads the file's bytes: UTF-8 (with or without byte-order mark), UTF-16 with byte-order mark
+// or GB18030, with LF or CRLF line ends.
+TicketList ReadTicketList(const QByteArray& bytes);
+
+// One count's text, trimmed, as the dialog reads it; null (with why in *reason) when refused.
+std::optional<int32_t> CheckTicketCountText(QStringView text, QString* reason = nullptr);
+
+}  // namespace batch
