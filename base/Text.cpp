@@ -58,7 +58,9 @@ int32_t TextToInt(QStringView text) {
     return static_cast<int32_t>(value);
 }
 
-QString IntToText(int32_t value) { return QString::number(value); }
+QString IntToText(int32_t value) {
+    return QString::number(value);
+}
 
 QStringView TrimControlAndSpace(QStringView text) {
     qsizetype b = 0;

@@ -85,7 +85,8 @@ QString MapDrivePath(const QString& windowsPath) {
     }
     const QString root = DriveRoot();
     QString drive = root + QLatin1Char('/') + rest[0].toUpper();
-    if (!QFileInfo::exists(drive) && QFileInfo::exists(root + QLatin1Char('/') + rest[0].toLower())) {
+    if (!QFileInfo::exists(drive) &&
+        QFileInfo::exists(root + QLatin1Char('/') + rest[0].toLower())) {
         drive = root + QLatin1Char('/') + rest[0].toLower();
     }
     rest.remove(0, 2);

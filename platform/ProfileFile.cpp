@@ -201,8 +201,7 @@ Replaced ReplaceAtomically(const QString& target, const QByteArray& bytes,
     if (!StagePasses(ProfileWriteStage::BeforeRename)) {
         return Replaced::Failed;
     }
-    if (::rename(LocalName(temporary.fileName()).constData(), LocalName(target).constData()) !=
-        0) {
+    if (::rename(LocalName(temporary.fileName()).constData(), LocalName(target).constData()) != 0) {
         // A file mounted on its own cannot be renamed over: it can still be rewritten.
         return existing != nullptr && (errno == EBUSY || errno == EXDEV || errno == EPERM)
                    ? Replaced::CannotKeepIdentity

@@ -1,8 +1,8 @@
 #include "platform/ProfileText.h"
 
 #include <QStringDecoder>
-#include <algorithm>
 #include <QStringEncoder>
+#include <algorithm>
 
 #include "base/Text.h"
 
@@ -123,7 +123,11 @@ SectionSpan FindSection(const ProfileDocument& document, QStringView section, QS
         if (span.header < 0 || trimmed.isEmpty()) {
             continue;
         }
-        span.lastKey = i;
+        // New keys go after the section's last key, but ahead of a ";" line: that one reads as a
+        // key too, yet in a hand-made file it is a note about what follows.
+        if (!trimmed.startsWith(u';')) {
+            span.lastKey = i;
+        }
         if (span.keyLine < 0 && SameName(KeyName(trimmed), key)) {
             span.keyLine = i;
         }
@@ -162,8 +166,7 @@ QString DecodeLine(QStringDecoder& decoder, const QByteArray& body, const QByteA
 // Splits into lines at LF, CR LF or a lone CR, in bytes or in UTF-16 units of either order.
 void SplitLines(const QByteArray& content, ProfileDocument& document) {
     const bool bigEndian = document.encoding == TextEncoding::Utf16BE;
-    const qsizetype unit =
-        bigEndian || document.encoding == TextEncoding::Utf16LE ? 2 : 1;
+    const qsizetype unit = bigEndian || document.encoding == TextEncoding::Utf16LE ? 2 : 1;
     QStringDecoder decoder = MakeDecoder(document.encoding);
     const QByteArray lineFeed =
         unit == 1 ? QByteArray("\n") : (bigEndian ? QByteArray("\0\n", 2) : QByteArray("\n\0", 2));
