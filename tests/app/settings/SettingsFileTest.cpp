@@ -182,6 +182,21 @@ TEST_F(SettingsFileTest, OverweightLoadNeedsAUsableLabelWidth) {
     }
 }
 
+// The folder of a Windows desk copied as it was: the file is found whatever the case of its
+// names, and saves go into it; nothing is made beside it.
+TEST_F(SettingsFileTest, AFolderCopiedFromWindowsIsFoundWhateverItsCase) {
+    QStringEncoder gb("GB18030");
+    drives.Put("D/Data/DYPZ.INI", gb.encode(u"[打印预览边距]\r\n左边距=16\r\n"));
+    ASSERT_TRUE(LoadPrintMargins(margins, Recorder()));
+    EXPECT_EQ(margins.LeftMargin, 16);
+    margins.LeftMargin = 25;
+    ASSERT_TRUE(SavePrintMargins(margins, Recorder()));
+    EXPECT_EQ(drives.Entries("D"), QStringList{"Data"});
+    EXPECT_EQ(drives.Entries("D/Data"), QStringList{"DYPZ.INI"});
+    EXPECT_TRUE(LoadPrintMargins(margins, Recorder()));
+    EXPECT_EQ(margins.LeftMargin, 25);
+}
+
 TEST_F(SettingsFileTest, OverweightSaveMakesTheFolderAndWritesAllFour) {
     drives.MakeFolder("D");
     rg_class_ChaoChongBiao_BianJu record;
