@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QTemporaryFile>
 #include <QThread>
 #include <atomic>
@@ -40,20 +39,6 @@ bool StagePasses(ProfileWriteStage stage) {
 // How long a save waits for another program's save to finish, and how often it looks.
 constexpr int kLockWaitMs = 10000;
 constexpr int kLockPollMs = 5;
-
-// QLockFile's own waiting doubles its pauses up to seconds; a save holds the lock for a few
-// milliseconds, so looking often keeps programs saving at once from stalling each other.
-bool AcquireLock(QLockFile& lock) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError || waited.hasExpired(kLockWaitMs)) {
-            return false;
-        }
-        QThread::msleep(kLockPollMs);
-    }
-    return true;
-}
 
 enum class CreateResult { Created, AlreadyExists, PathNotFound, OtherError };
 
@@ -229,19 +214,41 @@ bool RewriteInPlace(int fd, const QByteArray& bytes, qint64 oldSize) {
     return ::fsync(fd) == 0;
 }
 
-// The settings file's own lock where no lock file can be made beside it (a folder the user may
-// not write): an advisory lock on the file, taken by every save of this kind.
-bool LockFileItself(int fd) {
-    QElapsedTimer waited;
-    waited.start();
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK || waited.hasExpired(kLockWaitMs)) {
-            return false;
+// Held while a save reads and rewrites a file: a lock on the file's folder, which every save in
+// it takes. Locking the folder needs no write access to it and leaves nothing beside the file;
+// the system lets go of it when the program dies, so a save killed holding it never blocks the
+// next one. Where the file system has no such locks, saves go on unlocked.
+class FolderLock {
+  public:
+    explicit FolderLock(const QString& folder)
+        : fd_(::open(LocalName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~FolderLock() {
+        if (fd_ >= 0) {
+            ::close(fd_);  // releases the lock
         }
-        QThread::msleep(kLockPollMs);
     }
-    return true;
-}
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    // False when another save held the lock for longer than any save takes.
+    bool Acquire() {
+        QElapsedTimer waited;
+        waited.start();
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                return true;  // no locks here
+            }
+            if (waited.hasExpired(kLockWaitMs)) {
+                return false;
+            }
+            QThread::msleep(kLockPollMs);
+        }
+        return true;
+    }
+
+  private:
+    int fd_;
+};
 
 #endif
 
@@ -286,13 +293,13 @@ std::vector<bool> WriteProfileTexts(const QString& file, const std::vector<Profi
         return results;
     }
 
-    // A lock file beside the settings file keeps programs saving at once from losing each other's
-    // keys; in a folder that cannot take one, the file itself is locked.
-    QLockFile lock(target + QStringLiteral(".lock"));
-    const bool lockedBeside = AcquireLock(lock);
-    if (!lockedBeside && lock.error() != QLockFile::PermissionError) {
+#ifdef Q_OS_UNIX
+    // Programs saving at once keep each other's keys.
+    FolderLock lock(QFileInfo(target).absolutePath());
+    if (!lock.Acquire()) {
         return results;
     }
+#endif
 
     const QFileInfo info(target);
     profile::ProfileDocument document;
@@ -311,7 +318,7 @@ std::vector<bool> WriteProfileTexts(const QString& file, const std::vector<Profi
         }
 #ifdef Q_OS_UNIX
         fd = ::open(LocalName(target).constData(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0 || (!lockedBeside && !LockFileItself(fd))) {
+        if (fd < 0) {
             return results;
         }
 #endif
@@ -321,8 +328,6 @@ std::vector<bool> WriteProfileTexts(const QString& file, const std::vector<Profi
         }
         document = profile::ParseProfile(*bytes);
         before = std::move(*bytes);
-    } else if (!lockedBeside) {
-        return results;  // no file, and a folder that cannot take one
     }
     for (size_t i = 0; i < entries.size(); ++i) {
         results[i] = profile::SetProfileValue(document, entries[i].section, entries[i].key,
@@ -339,8 +344,7 @@ std::vector<bool> WriteProfileTexts(const QString& file, const std::vector<Profi
         return results;
     }
     // Replaced when the new file can be all the old one was, else rewritten in place.
-    switch (lockedBeside ? ReplaceAtomically(target, after, fd >= 0 ? &existing : nullptr)
-                         : Replaced::CannotKeepIdentity) {
+    switch (ReplaceAtomically(target, after, fd >= 0 ? &existing : nullptr)) {
         case Replaced::Done:
             saved = true;
             break;

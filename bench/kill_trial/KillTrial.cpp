@@ -60,8 +60,9 @@ QByteArray ReadAll(const QString& path) {
 }
 
 struct Shared {
-    volatile int started = 0;   // number of the save under way (or last begun)
-    volatile int finished = 0;  // number of the last save that returned
+    volatile int started = 0;          // number of the save under way (or last begun)
+    volatile int finished = 0;         // number of the last save that returned
+    volatile int64_t firstSaveNs = 0;  // how long the child's first save took
 };
 
 void SaveOnce(SaveKind kind, int n) {
@@ -75,10 +76,15 @@ void SaveOnce(SaveKind kind, int n) {
 }
 
 [[noreturn]] void SaveForever(SaveKind kind, Shared* shared) {
+    QElapsedTimer timer;
     for (int n = 1;; ++n) {
+        timer.start();
         shared->started = n;
         SaveOnce(kind, n);
         shared->finished = n;
+        if (n == 1) {
+            shared->firstSaveNs = timer.nsecsElapsed();
+        }
     }
 }
 
@@ -143,33 +149,31 @@ Counts Run(const Options& options) {
         QDir().mkpath(root.path() + QStringLiteral("/D/data"));
     }
 
-    // How long one save takes here: the kills are spread over a few of them.
-    reset(0);
-    constexpr int kTimedSaves = 20;
-    QElapsedTimer timer;
-    timer.start();
-    for (int n = 1; n <= kTimedSaves; ++n) {
-        SaveOnce(options.save, n);
-    }
-    counts.saveMicroseconds = double(timer.nsecsElapsed()) / 1000.0 / kTimedSaves;
-
     auto* shared = static_cast<Shared*>(
         ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     if (shared == MAP_FAILED) {
         return counts;
     }
     std::mt19937 random(options.seed);
-    const auto spread = static_cast<long>(counts.saveMicroseconds * 4) + 50;
-    std::uniform_int_distribution<long> delay(0, spread);
+    std::uniform_real_distribution<double> moment(0.0, 1.0);
+    int64_t savedNs = 0;
     for (int trial = 0; trial < options.trials; ++trial) {
         reset(0);
         shared->started = 0;
         shared->finished = 0;
+        shared->firstSaveNs = 0;
         const pid_t child = ::fork();
         if (child == 0) {
             SaveForever(options.save, shared);
         }
-        ::usleep(static_cast<useconds_t>(delay(random)));
+        // Once the first save is done, the kill falls at a random moment of the time that save
+        // took, that is somewhere in the second one.
+        while (shared->firstSaveNs == 0) {
+            ::usleep(20);
+        }
+        const int64_t firstSave = shared->firstSaveNs;
+        savedNs += firstSave;
+        ::usleep(static_cast<useconds_t>(moment(random) * double(firstSave) / 1000.0));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         const int started = shared->started;
@@ -183,6 +187,7 @@ Counts Run(const Options& options) {
         ++counts.trials;
     }
     ::munmap(shared, sizeof(Shared));
+    counts.saveMicroseconds = counts.trials > 0 ? double(savedNs) / 1000.0 / counts.trials : 0;
     return counts;
 }
 

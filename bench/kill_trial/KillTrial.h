@@ -1,5 +1,6 @@
 // Kill-during-save trials of the settings file: a child process saves the print-margin record
-// over and over, is killed with SIGKILL at a random moment, and the file it leaves is judged.
+// over and over and is killed with SIGKILL at a random moment of its second save (uniform over
+// the time its first one took); the file it leaves is judged.
 // Run at length by settings_kill_trial (bench/), briefly by the settings tests.
 #pragma once
 
@@ -28,7 +29,7 @@ struct Counts {
     int torn = 0;    // anything else: other bytes changed, keys lost, a record never written
     int padded = 0;  // among old and fresh: a rewrite cut short before its NUL padding went
     int inSave = 0;  // kills that landed while a save was under way
-    double saveMicroseconds = 0;  // one save, measured before the trials
+    double saveMicroseconds = 0;  // mean time of one save (the first of each child)
 };
 
 // Runs the trials in a private folder under the system's temporary folder (VANTRIC_DRIVES is

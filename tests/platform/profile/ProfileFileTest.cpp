@@ -222,12 +222,21 @@ TEST_F(ProfileFileTest, AProgramKilledMidSaveLeavesTheOldFileAndDoesNotBlockTheN
         EXPECT_EQ(Read("a", "k"), QStringLiteral("1"));
         EXPECT_EQ(Read("a", "other"), QStringLiteral("keep"));
     }
-    // The dead program's lock is stale at once; its temporary files stay behind, hidden.
+    // The dead program's lock went with it; its temporary files stay behind, hidden.
     EXPECT_TRUE(WriteProfileText(kFile, "a", "k", "3"));
     EXPECT_EQ(drives.Bytes(kLocal), QByteArray("[a]\nk=3\nother=keep\n"));
     for (const QString& entry : drives.Entries("D/data")) {
         EXPECT_TRUE(entry == "dypz.ini" || entry.startsWith(".dypz.ini.")) << entry.toStdString();
     }
+}
+
+// A save killed while it made a lock file left it empty, and saves for the next half minute
+// waited for it and gave up. Saves lock the folder now, which leaves nothing behind.
+TEST_F(ProfileFileTest, ALockFileLeftByAKilledSaveStopsNothing) {
+    drives.Put(kLocal, "[a]\nk=1\n");
+    drives.Put("D/data/dypz.ini.lock", QByteArray());
+    EXPECT_TRUE(WriteProfileText(kFile, "a", "k", "2"));
+    EXPECT_EQ(Read("a", "k"), QStringLiteral("2"));
 }
 
 TEST_F(ProfileFileTest, ProgramsSavingAtOnceKeepEachOthersKeys) {
