@@ -10,12 +10,14 @@
 //                           "exact": Vantric must leave the same bytes
 //   read SECTION KEY
 //   write SECTION KEY VALUE
-//   int SECTION KEY       the value read, turned into a number by wcstol
-//   windows ...           what Windows answers where Wine differs: copied through
+//   int SECTION KEY         the value read, turned into a number by the C runtime's wcstol
 // Lines starting with "#" and empty lines are copied through. The output repeats every line and
 // adds the answer: "= VALUE" or "missing" after a read, "= 1" or "= 0" after a write, and after
 // each case a line "bytes HEX" with the file as the case left it ("bytes none" without a file).
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <string>
@@ -124,6 +126,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: oracle CASES FILES WORK\n");
         return 2;
     }
+    _setmode(_fileno(stdout), _O_BINARY);  // LF line ends, as the cases have them
     FILE* cases = fopen(argv[1], "rb");
     if (!cases) {
         fprintf(stderr, "cannot open %s\n", argv[1]);
@@ -146,7 +149,7 @@ int main(int argc, char** argv) {
     while (fgets(raw, sizeof raw, cases)) {
         std::string line(raw);
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        if (line.empty() || line[0] == '#' || line.rfind("windows\t", 0) == 0) {
+        if (line.empty() || line[0] == '#') {
             printf("%s\n", line.c_str());
             continue;
         }

@@ -11,8 +11,8 @@ namespace {
 TEST(KillDuringSave, LeavesTheWholeOldOrTheWholeNewRecord) {
     for (const bool secondName : {false, true}) {
         SCOPED_TRACE(secondName ? "rewritten in place" : "replaced beside");
-        const Counts c = vantric::killtrial::Run({100, SaveKind::Record, secondName, 13});
-        EXPECT_EQ(c.trials, 100);
+        const Counts c = vantric::killtrial::Run({50, SaveKind::Record, secondName, 13});
+        EXPECT_EQ(c.trials, 50);
         EXPECT_EQ(c.mixed, 0);
         EXPECT_EQ(c.torn, 0);
         EXPECT_EQ(c.old + c.fresh, c.trials);
@@ -22,7 +22,7 @@ TEST(KillDuringSave, LeavesTheWholeOldOrTheWholeNewRecord) {
 
 // The judge sees a mixed record when there is one: saving key by key leaves them.
 TEST(KillDuringSave, KeyByKeySavesLeaveMixedRecords) {
-    const Counts c = vantric::killtrial::Run({100, SaveKind::KeyByKey, false, 13});
+    const Counts c = vantric::killtrial::Run({25, SaveKind::KeyByKey, false, 13});
     EXPECT_GT(c.mixed, 0);
     EXPECT_EQ(c.torn, 0);
 }
