@@ -10,6 +10,18 @@ bool IsWideSpace(QChar c) {
     const char16_t u = c.unicode();
     return u == u' ' || (u >= u'\t' && u <= u'\r') || c.isSpace();
 }
+// The digit value of u, -1 for a character that is no digit. The full-width digits are what a
+// Chinese input method types in full-width mode; the C runtime of the desk's platform reads them
+// as digits too. Its full-width minus and plus are no signs.
+int DigitValue(char16_t u) {
+    if (u >= u'0' && u <= u'9') {
+        return u - u'0';
+    }
+    if (u >= u'\uFF10' && u <= u'\uFF19') {
+        return u - u'\uFF10';
+    }
+    return -1;
+}
 }  // namespace
 
 int32_t TextToInt(QStringView text) {
@@ -28,12 +40,12 @@ int32_t TextToInt(QStringView text) {
     int64_t magnitude = 0;
     constexpr int64_t kCap = int64_t{std::numeric_limits<int32_t>::max()} + 1;
     for (; i < n; ++i) {
-        const char16_t u = text[i].unicode();
-        if (u < u'0' || u > u'9') {
+        const int digit = DigitValue(text[i].unicode());
+        if (digit < 0) {
             break;
         }
         if (magnitude <= kCap) {
-            magnitude = magnitude * 10 + (u - u'0');
+            magnitude = magnitude * 10 + digit;
         }
     }
     const int64_t value = negative ? -magnitude : magnitude;
@@ -46,7 +58,9 @@ int32_t TextToInt(QStringView text) {
     return static_cast<int32_t>(value);
 }
 
-QString IntToText(int32_t value) { return QString::number(value); }
+QString IntToText(int32_t value) {
+    return QString::number(value);
+}
 
 QStringView TrimControlAndSpace(QStringView text) {
     qsizetype b = 0;

@@ -10,8 +10,8 @@
 
 namespace vantric {
 
-// Leading white space, an optional sign, then decimal digits up to the first other character;
-// no digits give 0. Values beyond the 32-bit range saturate at the nearest 32-bit limit.
+// Leading white space, an optional sign, then decimal digits (ASCII or full-width, mixed as they
+// come) up to the first other character; no digits give 0. Values beyond the 32-bit range saturate at the nearest 32-bit limit.
 int32_t TextToInt(QStringView text);
 
 // Plain signed decimal: no grouping, no plus sign.

@@ -1,6 +1,6 @@
 // The settings file as it comes from disk: any bytes in any encoding. Reading must hand back
-// the bytes unchanged, and every write must read back while leaving the rest of the file as it
-// was.
+// the bytes unchanged, NUL padding must not change what reads, and every write must read back
+// while leaving the rest of the file as it was.
 #include <QStringList>
 #include <array>
 #include <utility>
@@ -19,25 +19,25 @@ struct Entry {
     QString key;
 };
 
-// The section and key names a reader could ask for: every key line under a header.
+// The section and key names a reader could ask for: every non-blank line under a header, with
+// or without "=" (a header is "[" with a "]" after it).
 std::vector<Entry> EntriesOf(const ProfileDocument& document) {
     std::vector<Entry> entries;
     QString section;
     bool inSection = false;
     for (const ProfileLine& line : document.lines) {
         const QStringView trimmed = vantric::TrimControlAndSpace(line.text);
-        if (trimmed.startsWith(u'[')) {
-            QStringView inner = trimmed.mid(1);
-            const qsizetype close = inner.indexOf(u']');
-            section =
-                vantric::TrimControlAndSpace(close >= 0 ? inner.left(close) : inner).toString();
+        const qsizetype close = trimmed.indexOf(u']');
+        if (trimmed.startsWith(u'[') && close > 0) {
+            section = vantric::TrimControlAndSpace(trimmed.mid(1, close - 1)).toString();
             inSection = true;
             continue;
         }
         const qsizetype equals = trimmed.indexOf(u'=');
-        if (inSection && equals > 0 && !trimmed.startsWith(u';')) {
-            entries.push_back(
-                {section, vantric::TrimControlAndSpace(trimmed.left(equals)).toString()});
+        const QString key =
+            vantric::TrimControlAndSpace(equals >= 0 ? trimmed.left(equals) : trimmed).toString();
+        if (inSection && !key.isEmpty()) {
+            entries.push_back({section, key});
         }
     }
     return entries;
@@ -79,23 +79,28 @@ void CheckWrite(const ProfileDocument& before, const QString& section, const QSt
     if (!written) {
         // A refused write changes nothing, and is refused only for what a file cannot carry.
         FUZZ_CHECK(newBytes == oldBytes);
-        FUZZ_CHECK(!IsWritableEntry(section, key, value) || HasUnpairedSurrogate(section) ||
-                   HasUnpairedSurrogate(key) || HasUnpairedSurrogate(value));
+        FUZZ_CHECK(!IsWritableEntry(section, key, value) || before.nulInside ||
+                   HasUnpairedSurrogate(section) || HasUnpairedSurrogate(key) ||
+                   HasUnpairedSurrogate(value));
         return;
     }
-    FUZZ_CHECK(IsWritableEntry(section, key, value));
+    FUZZ_CHECK(IsWritableEntry(section, key, value) && !before.nulInside);
+    FUZZ_CHECK(after.trailer.isEmpty());
 
     // The file written is still a text file of the same encoding, and the value reads back.
-    const std::optional<ProfileDocument> reread = ParseProfile(newBytes);
-    FUZZ_CHECK(reread.has_value());
-    FUZZ_CHECK(SerialiseProfile(*reread) == newBytes);
+    const ProfileDocument reread = ParseProfile(newBytes);
+    FUZZ_CHECK(SerialiseProfile(reread) == newBytes);
     // A GB18030 file whose only bytes outside UTF-8 were in the value replaced reads as UTF-8
-    // from then on; every other line keeps its bytes (checked below), but names and values decode
+    // from then on, and a UTF-8 file whose only bytes beyond ASCII were there reads as the code
+    // page; every other line keeps its bytes (checked below), but names and values decode
     // differently, so only the bytes can be compared.
-    const bool nowUtf8 =
-        before.encoding == TextEncoding::Gb18030 && reread->encoding == TextEncoding::Utf8;
-    FUZZ_CHECK(reread->encoding == before.encoding || nowUtf8);
-    const std::optional<QString> readBack = FindProfileValue(*reread, section, key);
+    const auto byteEncoding = [](TextEncoding e) {
+        return e == TextEncoding::Gb18030 || e == TextEncoding::Utf8;
+    };
+    const bool nowUtf8 = reread.encoding != before.encoding && byteEncoding(before.encoding) &&
+                         byteEncoding(reread.encoding);
+    FUZZ_CHECK(reread.encoding == before.encoding || nowUtf8);
+    const std::optional<QString> readBack = FindProfileValue(reread, section, key);
     FUZZ_CHECK(readBack.has_value() || nowUtf8);
     if (readBack && IsPlainValue(value) && !nowUtf8) {
         FUZZ_CHECK(*readBack == value);
@@ -109,9 +114,9 @@ void CheckWrite(const ProfileDocument& before, const QString& section, const QSt
         fuzz::Context() = QStringLiteral("writing [%1] %2=%3, then reading [%4] %5: %6 became %7")
                               .arg(section, key, value, e.section, e.key,
                                    FindProfileValue(before, e.section, e.key).value_or("(none)"),
-                                   FindProfileValue(*reread, e.section, e.key).value_or("(none)"))
+                                   FindProfileValue(reread, e.section, e.key).value_or("(none)"))
                               .toStdString();
-        FUZZ_CHECK(FindProfileValue(*reread, e.section, e.key) ==
+        FUZZ_CHECK(FindProfileValue(reread, e.section, e.key) ==
                    FindProfileValue(before, e.section, e.key));
     }
 
@@ -147,16 +152,9 @@ void CheckWrite(const ProfileDocument& before, const QString& section, const QSt
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const std::optional<ProfileDocument> document = ParseProfile(bytes);
-    if (!document) {
-        // Only what is no text at all is refused.
-        const TextEncoding encoding = DetectEncoding(bytes);
-        FUZZ_CHECK(encoding == TextEncoding::Utf16LE ? bytes.size() % 2 != 0
-                                                     : bytes.contains('\0'));
-        return 0;
-    }
-    // Reading keeps every byte.
-    FUZZ_CHECK(SerialiseProfile(*document) == bytes);
+    // Every file reads, and reading keeps every byte.
+    const ProfileDocument document = ParseProfile(bytes);
+    FUZZ_CHECK(SerialiseProfile(document) == bytes);
 
     // The program's own keys, plus names and values taken from the file itself.
     const std::array<std::pair<QString, QString>, 3> programKeys{{
@@ -167,23 +165,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t seed = size == 0 ? 0 : data[size - 1] + 256u * data[size / 2];
     const int32_t number = static_cast<int32_t>(seed * 2654435761u);
     for (const auto& [section, key] : programKeys) {
-        const std::optional<QString> value = FindProfileValue(*document, section, key);
+        const std::optional<QString> value = FindProfileValue(document, section, key);
         FUZZ_CHECK(!value || value->size() <= kMaxValueLength);
         if (value && !value->isEmpty()) {
             FUZZ_CHECK(!value->back().isHighSurrogate() || value->size() < kMaxValueLength);
         }
-        CheckWrite(*document, section, key, vantric::IntToText(number));
+        CheckWrite(document, section, key, vantric::IntToText(number));
     }
-    CheckWrite(*document, programKeys[2].first, programKeys[2].second, QStringLiteral("真"));
+    CheckWrite(document, programKeys[2].first, programKeys[2].second, QStringLiteral("真"));
 
-    const std::vector<Entry> entries = EntriesOf(*document);
+    // NUL padding at the end (whole UTF-16 units in a UTF-16 file of even length) changes
+    // nothing a reader sees.
+    const bool utf16 =
+        document.encoding == TextEncoding::Utf16LE || document.encoding == TextEncoding::Utf16BE;
+    if (!utf16 || bytes.size() % 2 == 0) {
+        fuzz::Context() = "reading with NUL padding";
+        const ProfileDocument padded = ParseProfile(bytes + QByteArray(2 + seed % 7 * 2, '\0'));
+        FUZZ_CHECK(padded.encoding == document.encoding);
+        for (const auto& [section, key] : programKeys) {
+            FUZZ_CHECK(FindProfileValue(padded, section, key) ==
+                       FindProfileValue(document, section, key));
+        }
+    }
+
+    const std::vector<Entry> entries = EntriesOf(document);
     if (!entries.empty()) {
         const Entry& e = entries[seed % entries.size()];
-        CheckWrite(*document, e.section, e.key, vantric::IntToText(-number));
+        CheckWrite(document, e.section, e.key, vantric::IntToText(-number));
         const Entry& other = entries[(seed / 7) % entries.size()];
-        CheckWrite(*document, e.section, e.key, other.section);
-        CheckWrite(*document, e.section, other.key + u'x', other.section);
-        CheckWrite(*document, e.key, e.section, vantric::IntToText(number));
+        CheckWrite(document, e.section, e.key, other.section);
+        CheckWrite(document, e.section, other.key + u'x', other.section);
+        CheckWrite(document, e.key, e.section, vantric::IntToText(number));
     }
     return 0;
 }

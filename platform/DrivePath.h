@@ -16,7 +16,11 @@ namespace vantric {
 QString DriveRoot();
 
 // Local file-system path for a Windows-style path: "X:" becomes the drive's folder, both slashes
-// and backslashes separate. Paths without a drive letter only have their backslashes turned.
+// and backslashes separate. As on Windows, names on a drive match whatever their case: when the
+// exact path is not there, each name is looked up in its folder, the exact spelling first, else
+// the first in sorted order that differs only in case ("D/Data/DYPZ.INI" for "D:/data/dypz.ini");
+// names not there at all stay as given. Paths without a drive letter only have their
+// backslashes turned.
 QString MapDrivePath(const QString& windowsPath);
 
 // Called once at start: makes drive D exist under the default root. Does nothing when

@@ -1,14 +1,20 @@
 // Platform stand-in: private-profile (INI) files and folders, addressed by Windows-style paths
 // (see DrivePath.h).
 //
-// Reads never lock and never write. A write is a read-modify-write of the whole file under a
-// lock file beside it (so programs saving at once keep each other's keys), goes to a temporary
-// file in the same folder, is flushed to disk and then renamed over the old file, so that an
-// interruption at any point leaves either the old or the new file. A file that is read-only,
-// unreadable, not text, or implausibly large is left alone and the write reports failure.
+// Reads never lock and never write. A write (of one key or of a whole record of keys) is one
+// read-modify-write of the whole file under a lock (so programs saving at once keep each other's
+// keys), and one update of the file, so that a program killed at any moment leaves the old file
+// or the new one. The update keeps what the file is: its owner, group, mode, hard links and
+// symbolic links. Where a new file can be all of that (one name, a folder we may write, an owner
+// we may give it, no extended attributes) it is written beside the old one, flushed to disk and
+// renamed over it; otherwise the file itself is rewritten: the new text padded with NUL bytes to
+// the old length in one write, cut to length, flushed. A file that is read-only, unreadable,
+// implausibly large or holds NUL bytes inside its text is left alone and the write reports
+// failure.
 #pragma once
 
 #include <QString>
+#include <vector>
 
 namespace vantric {
 
@@ -22,6 +28,17 @@ QString ReadProfileText(const QString& file, const QString& section, const QStri
 bool WriteProfileText(const QString& file, const QString& section, const QString& key,
                       const QString& value);
 
+struct ProfileEntry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Sets the entries in their order in one update of the file: the file ends up as that many
+// WriteProfileText calls would leave it, and each result is what that call would have answered,
+// except that no other program's save can come between them and a kill leaves all or none.
+std::vector<bool> WriteProfileTexts(const QString& file, const std::vector<ProfileEntry>& entries);
+
 // A file or folder is there. A trailing backslash is ignored unless it follows a colon.
 bool FileExists(const QString& path);
 
@@ -34,7 +51,7 @@ constexpr qint64 kMaxProfileFileSize = 16 * 1024 * 1024;
 
 // Fault injection for tests: called at each stage of a write; returning false makes the stage
 // fail as a failing disk would.
-enum class ProfileWriteStage { TemporaryWritten, BeforeRename };
+enum class ProfileWriteStage { TemporaryWritten, BeforeRename, RewrittenInPlace };
 using ProfileWriteHook = bool (*)(ProfileWriteStage stage);
 void SetProfileWriteHook(ProfileWriteHook hook);
 

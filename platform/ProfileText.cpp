@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 #include "base/Text.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 const QByteArray kUtf16LEBom("\xFF\xFE", 2);
+const QByteArray kUtf16BEBom("\xFE\xFF", 2);
 constexpr const char* kGb18030 = "GB18030";
 
 QByteArray ByteOrderMark(TextEncoding encoding) {
@@ -19,6 +21,8 @@ QByteArray ByteOrderMark(TextEncoding encoding) {
             return kUtf8Bom;
         case TextEncoding::Utf16LE:
             return kUtf16LEBom;
+        case TextEncoding::Utf16BE:
+            return kUtf16BEBom;
         default:
             return {};
     }
@@ -29,6 +33,8 @@ QStringDecoder MakeDecoder(TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf16LE:
             return QStringDecoder(QStringConverter::Utf16LE, flags);
+        case TextEncoding::Utf16BE:
+            return QStringDecoder(QStringConverter::Utf16BE, flags);
         case TextEncoding::Gb18030: {
             QStringDecoder decoder(kGb18030, flags);
             // Without a GB18030 converter the names still match on their ASCII parts; writes
@@ -46,6 +52,8 @@ QStringEncoder MakeEncoder(TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf16LE:
             return QStringEncoder(QStringConverter::Utf16LE, flags);
+        case TextEncoding::Utf16BE:
+            return QStringEncoder(QStringConverter::Utf16BE, flags);
         case TextEncoding::Gb18030:
             return QStringEncoder(kGb18030, flags);
         default:
@@ -69,22 +77,20 @@ QString TrimmedText(QStringView text) {
     return TrimControlAndSpace(text).toString();
 }
 
-bool IsComment(QStringView trimmed) {
-    return trimmed.startsWith(u';');
-}
-
+// "[name]", perhaps followed by more text. Without its "]" the line is a key. A ";" line is a key
+// too: the profile service knows no comments (its keys just never match ours).
 bool IsSectionHeader(QStringView trimmed) {
-    return trimmed.startsWith(u'[');
+    return trimmed.startsWith(u'[') && trimmed.indexOf(u']') > 0;
 }
 
-// "[name]" gives name; a header without "]" names the rest of the line.
 QString SectionName(QStringView trimmed) {
-    QStringView inner = trimmed.mid(1);
-    const qsizetype close = inner.indexOf(u']');
-    if (close >= 0) {
-        inner = inner.left(close);
-    }
-    return TrimmedText(inner);
+    return TrimmedText(trimmed.mid(1, trimmed.indexOf(u']') - 1));
+}
+
+// The key of a key line: up to "=", or the whole line for a bare key.
+QStringView KeyName(QStringView trimmed) {
+    const qsizetype equals = trimmed.indexOf(u'=');
+    return TrimControlAndSpace(equals < 0 ? trimmed : trimmed.left(equals));
 }
 
 bool SameName(QStringView a, QStringView b) {
@@ -114,33 +120,34 @@ SectionSpan FindSection(const ProfileDocument& document, QStringView section, QS
             }
             continue;
         }
-        if (span.header < 0 || IsComment(trimmed)) {
+        if (span.header < 0 || trimmed.isEmpty()) {
             continue;
         }
-        const qsizetype equals = trimmed.indexOf(u'=');
-        if (equals < 0) {
-            continue;
+        // New keys go after the section's last key, but ahead of a ";" line: that one reads as a
+        // key too, yet in a hand-made file it is a note about what follows.
+        if (!trimmed.startsWith(u';')) {
+            span.lastKey = i;
         }
-        span.lastKey = i;
-        if (span.keyLine < 0 && SameName(TrimControlAndSpace(trimmed.left(equals)), key)) {
+        if (span.keyLine < 0 && SameName(KeyName(trimmed), key)) {
             span.keyLine = i;
         }
     }
     return span;
 }
 
-QString PreferredLineEnd(const ProfileDocument& document, const QByteArray& encodedLf) {
+// The line end of the file's first line that has one; CR LF for a file without any.
+QString PreferredLineEnd(const ProfileDocument& document) {
     for (const ProfileLine& line : document.lines) {
         if (!line.terminator.isEmpty()) {
-            return line.terminator.size() > encodedLf.size() ? QStringLiteral("\r\n")
-                                                             : QStringLiteral("\n");
+            for (const QString& end : {QStringLiteral("\r\n"), QStringLiteral("\r")}) {
+                if (line.terminator == Encode(document.encoding, end)) {
+                    return end;
+                }
+            }
+            return QStringLiteral("\n");
         }
     }
-#ifdef Q_OS_WIN
-    return QStringLiteral("\r\n");
-#else
-    return QStringLiteral("\n");
-#endif
+    return QStringLiteral("\r\n");  // as Windows writes a new file
 }
 
 // The text of a line's bytes, decoded as if a line end followed: a multi-byte sequence cut
@@ -156,35 +163,44 @@ QString DecodeLine(QStringDecoder& decoder, const QByteArray& body, const QByteA
     return decoder.decode(body);
 }
 
-// Splits into lines at LF, in bytes or in UTF-16 units.
-void SplitLines(const QByteArray& content, qsizetype unit, ProfileDocument& document) {
+// Splits into lines at LF, CR LF or a lone CR, in bytes or in UTF-16 units of either order.
+void SplitLines(const QByteArray& content, ProfileDocument& document) {
+    const bool bigEndian = document.encoding == TextEncoding::Utf16BE;
+    const qsizetype unit = bigEndian || document.encoding == TextEncoding::Utf16LE ? 2 : 1;
     QStringDecoder decoder = MakeDecoder(document.encoding);
-    const QByteArray lineFeed = unit == 1 ? QByteArray("\n") : QByteArray("\n\0", 2);
+    const QByteArray lineFeed =
+        unit == 1 ? QByteArray("\n") : (bigEndian ? QByteArray("\0\n", 2) : QByteArray("\n\0", 2));
     const auto isUnit = [&](qsizetype at, char c) {
-        return content[at] == c && (unit == 1 || content[at + 1] == '\0');
+        if (unit == 1) {
+            return content[at] == c;
+        }
+        return bigEndian ? content[at] == '\0' && content[at + 1] == c
+                         : content[at] == c && content[at + 1] == '\0';
     };
-    qsizetype start = 0;
     const qsizetype size = content.size();
+    qsizetype start = 0;
     while (start < size) {
         qsizetype end = start;
-        while (end + unit <= size && !isUnit(end, '\n')) {
+        while (end + unit <= size && !isUnit(end, '\n') && !isUnit(end, '\r')) {
             end += unit;
         }
-        ProfileLine line;
-        qsizetype bodyEnd = end;
         qsizetype next = end;
         if (end + unit <= size) {
             next = end + unit;
-            if (bodyEnd - unit >= start && isUnit(bodyEnd - unit, '\r')) {
-                bodyEnd -= unit;
+            if (isUnit(end, '\r') && next + unit <= size && isUnit(next, '\n')) {
+                next += unit;
             }
-            line.terminator = content.mid(bodyEnd, next - bodyEnd);
         } else {
-            next = size;  // last line without a line end (and any stray odd byte)
-            bodyEnd = size;
+            end = next = size;  // last line without a line end
         }
-        line.body = content.mid(start, bodyEnd - start);
+        ProfileLine line;
+        line.body = content.mid(start, end - start);
+        line.terminator = content.mid(end, next - end);
         line.text = DecodeLine(decoder, line.body, lineFeed);
+        if (const qsizetype nul = line.text.indexOf(QChar(u'\0')); nul >= 0) {
+            line.text.truncate(nul);  // the line's text ends at a NUL
+            document.nulInside = true;
+        }
         document.lines.push_back(std::move(line));
         start = next;
     }
@@ -252,30 +268,37 @@ TextEncoding DetectEncoding(const QByteArray& bytes) {
     if (bytes.startsWith(kUtf16LEBom)) {
         return TextEncoding::Utf16LE;
     }
+    if (bytes.startsWith(kUtf16BEBom)) {
+        return TextEncoding::Utf16BE;
+    }
     if (bytes.startsWith(kUtf8Bom)) {
         return TextEncoding::Utf8Bom;
     }
+    qsizetype size = bytes.size();
+    while (size > 0 && bytes[size - 1] == '\0') {
+        --size;
+    }
+    const QByteArrayView text = QByteArrayView(bytes).first(size);
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return TextEncoding::Gb18030;
+    }
     // A UTF-8 file cut off inside its last character is still a UTF-8 file.
-    const qsizetype cutShort = CutShortUtf8Tail(bytes);
-    return IsUtf8(QByteArrayView(bytes).first(bytes.size() - cutShort)) ? TextEncoding::Utf8
-                                                                        : TextEncoding::Gb18030;
+    const qsizetype cutShort = CutShortUtf8Tail(text.toByteArray());
+    return IsUtf8(text.first(size - cutShort)) ? TextEncoding::Utf8 : TextEncoding::Gb18030;
 }
 
-std::optional<ProfileDocument> ParseProfile(const QByteArray& bytes) {
+ProfileDocument ParseProfile(const QByteArray& bytes) {
     ProfileDocument document;
     document.encoding = DetectEncoding(bytes);
-    const QByteArray content = bytes.mid(ByteOrderMark(document.encoding).size());
-    if (document.encoding == TextEncoding::Utf16LE) {
-        if (content.size() % 2 != 0) {
-            return std::nullopt;
-        }
-        SplitLines(content, 2, document);
-    } else {
-        if (content.contains('\0')) {
-            return std::nullopt;
-        }
-        SplitLines(content, 1, document);
+    const qsizetype bom = ByteOrderMark(document.encoding).size();
+    const qsizetype unit = bom == 2 ? 2 : 1;
+    // The text ends before an odd last byte of UTF-16 and before the NUL padding.
+    qsizetype end = bom + (bytes.size() - bom) / unit * unit;
+    while (end - unit >= bom && bytes.mid(end - unit, unit).count('\0') == unit) {
+        end -= unit;
     }
+    document.trailer = bytes.mid(end);
+    SplitLines(bytes.mid(bom, end - bom), document);
     return document;
 }
 
@@ -285,7 +308,7 @@ QByteArray SerialiseProfile(const ProfileDocument& document) {
         bytes += line.body;
         bytes += line.terminator;
     }
-    return bytes;
+    return bytes + document.trailer;
 }
 
 std::optional<QString> FindProfileValue(const ProfileDocument& document, QStringView section,
@@ -295,7 +318,11 @@ std::optional<QString> FindProfileValue(const ProfileDocument& document, QString
         return std::nullopt;
     }
     const QString& text = document.lines[span.keyLine].text;
-    QStringView value = TrimControlAndSpace(QStringView(text).mid(text.indexOf(u'=') + 1));
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals < 0) {
+        return std::nullopt;  // a bare key: the service answers the caller's default
+    }
+    QStringView value = TrimControlAndSpace(QStringView(text).mid(equals + 1));
     if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
         value.back() == value.front()) {
         value = value.mid(1, value.size() - 2);
@@ -319,24 +346,19 @@ bool IsWritableEntry(QStringView section, QStringView key, QStringView value) {
     if (HasLineBreakOrNull(section) || HasLineBreakOrNull(key) || HasLineBreakOrNull(value)) {
         return false;
     }
-    // A "]" would end the header early; "=" would end the key early; "[" or ";" would turn the
-    // key line into a header or a comment; a U+FEFF opening the line would be read as a
-    // byte-order mark and dropped.
+    // A "]" would end the header early; "=" would end the key early; "[" could turn the key line
+    // into a header; a U+FEFF opening the line would be read as a byte-order mark and dropped.
     return !section.contains(u']') && !key.contains(u'=') && !trimmedKey.startsWith(u'[') &&
-           !trimmedKey.startsWith(u';') && !key.startsWith(QChar(0xFEFF));
+           !key.startsWith(QChar(0xFEFF));
 }
 
 bool SetProfileValue(ProfileDocument& document, QStringView section, QStringView key,
                      QStringView value) {
-    if (!IsWritableEntry(section, key, value)) {
+    if (!IsWritableEntry(section, key, value) || document.nulInside) {
         return false;
     }
     const TextEncoding encoding = document.encoding;
-    const std::optional<QByteArray> encodedLf = Encode(encoding, u"\n");
-    if (!encodedLf) {
-        return false;
-    }
-    const QString lineEnd = PreferredLineEnd(document, *encodedLf);
+    const QString lineEnd = PreferredLineEnd(document);
     const SectionSpan span = FindSection(document, section, key);
 
     if (span.keyLine >= 0) {
@@ -348,16 +370,20 @@ bool SetProfileValue(ProfileDocument& document, QStringView section, QStringView
         }
         // The key part keeps its bytes (spelling, case and spacing as the file has them). '='
         // cannot appear inside a multi-byte character of these encodings, so the first one in
-        // the bytes is the first one in the text.
+        // the bytes is the first one in the text. A bare key gains its "=".
         qsizetype at = line.body.indexOf(*equals);
         while (at >= 0 && at % equals->size() != 0) {
             at = line.body.indexOf(*equals, at + 1);
         }
+        const qsizetype textEquals = line.text.indexOf(u'=');
         if (at < 0) {
-            return false;
+            line.body += *equals + *encodedValue;
+            line.text += u'=' + value.toString();
+        } else {
+            line.body = line.body.left(at + equals->size()) + *encodedValue;
+            line.text = line.text.left(textEquals + 1) + value;
         }
-        line.body = line.body.left(at + equals->size()) + *encodedValue;
-        line.text = line.text.left(line.text.indexOf(u'=') + 1) + value;
+        document.trailer.clear();
         return true;
     }
 
@@ -392,6 +418,7 @@ bool SetProfileValue(ProfileDocument& document, QStringView section, QStringView
     document.lines.insert(document.lines.begin() + (after + 1),
                           std::make_move_iterator(added.begin()),
                           std::make_move_iterator(added.end()));
+    document.trailer.clear();
     return true;
 }
 

@@ -23,29 +23,29 @@ void BuildOverweightSheet(CGridCtrl& grid, rg_class_ChaoChongBiao_BianJu& overwe
     grid.ClearSheet();
     grid.SetRowTotal(kLabelRows);
 
+    // Only the exact one-character text shows lines; anything else is rewritten as "假" (into
+    // the folder as it is: no folder is made for this one write). The four sizes do not touch
+    // the switch, so it reads the same before their save as after it, and a save of the sizes
+    // takes it along in the same update.
+    const bool linesShown =
+        ReadProfileText(settingsPath, settings::kTableSection, settings::kTableLinesKey,
+                        QString()) == settings::kTableLinesShown;
+    const QString linesToWrite = linesShown ? QString() : settings::kTableLinesHidden;
     if (!settings::LoadOverweightSettings(overweight, settingsPath)) {
         overweight.LabelWidth = kFallbackLabelWidth;
         overweight.LabelHeight = kFallbackLabelHeight;
         overweight.ColumnGap = kFallbackColumnGap;
         overweight.RowGap = kFallbackRowGap;
-        settings::SaveOverweightSettings(overweight, settingsPath, settingsFolder);
+        settings::SaveOverweightSettings(overweight, settingsPath, settingsFolder, linesToWrite);
+    } else if (!linesShown) {
+        WriteProfileText(settingsPath, settings::kTableSection, settings::kTableLinesKey,
+                         linesToWrite);
     }
+    grid.SetGridLineMode(linesShown ? kLinesBoth : kLinesNone);
     const int32_t labelWidth = overweight.LabelWidth;
     const int32_t labelHeight = overweight.LabelHeight;
     const int32_t columnGap = overweight.ColumnGap;
     const int32_t rowGap = overweight.RowGap;
-
-    // Only the exact one-character text shows lines; anything else is rewritten as "假" (into
-    // the folder as it is: no folder is made for this one write).
-    const QString lines =
-        ReadProfileText(settingsPath, settings::kTableSection, settings::kTableLinesKey, QString());
-    if (lines == settings::kTableLinesShown) {
-        grid.SetGridLineMode(kLinesBoth);
-    } else {
-        grid.SetGridLineMode(kLinesNone);
-        WriteProfileText(settingsPath, settings::kTableSection, settings::kTableLinesKey,
-                         settings::kTableLinesHidden);
-    }
 
     if (gridHasWindow) {
         for (int column : kPictureColumns) {

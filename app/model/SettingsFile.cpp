@@ -12,8 +12,8 @@ int32_t ReadInt(const QString& path, const QString& section, const QString& key)
     return TextToInt(ReadProfileText(path, section, key, QString()));
 }
 
-bool WriteInt(const QString& path, const QString& section, const QString& key, int32_t value) {
-    return WriteProfileText(path, section, key, IntToText(value));
+ProfileEntry IntEntry(const QString& section, const QString& key, int32_t value) {
+    return {section, key, IntToText(value)};
 }
 
 }  // namespace
@@ -54,14 +54,16 @@ bool SavePrintMargins(const rg_class_DaYinYuLanBianJu& margins, const PrintMargi
     if (!EnsureFolder(settingsFolder)) {
         return false;
     }
-    WriteInt(settingsPath, kMarginSection, kHeaderHeightKey, margins.HeaderHeight);
-    WriteInt(settingsPath, kMarginSection, kFooterHeightKey, margins.FooterHeight);
-    WriteInt(settingsPath, kMarginSection, kHeaderTableGapKey, margins.HeaderTableGap);
-    WriteInt(settingsPath, kMarginSection, kTopMarginKey, margins.TopMargin);
-    WriteInt(settingsPath, kMarginSection, kBottomMarginKey, margins.BottomMargin);
-    WriteInt(settingsPath, kMarginSection, kLeftMarginKey, margins.LeftMargin);
-    // Only the last write decides: the file holds all seven once that one has landed.
-    if (!WriteInt(settingsPath, kMarginSection, kRightMarginKey, margins.RightMargin)) {
+    // One update of the file for the whole record; only the last key's write decides.
+    const std::vector<bool> written = WriteProfileTexts(
+        settingsPath, {IntEntry(kMarginSection, kHeaderHeightKey, margins.HeaderHeight),
+                       IntEntry(kMarginSection, kFooterHeightKey, margins.FooterHeight),
+                       IntEntry(kMarginSection, kHeaderTableGapKey, margins.HeaderTableGap),
+                       IntEntry(kMarginSection, kTopMarginKey, margins.TopMargin),
+                       IntEntry(kMarginSection, kBottomMarginKey, margins.BottomMargin),
+                       IntEntry(kMarginSection, kLeftMarginKey, margins.LeftMargin),
+                       IntEntry(kMarginSection, kRightMarginKey, margins.RightMargin)});
+    if (!written.back()) {
         return false;
     }
     if (apply) {
@@ -86,14 +88,26 @@ bool LoadOverweightSettings(rg_class_ChaoChongBiao_BianJu& overweight,
 }
 
 bool SaveOverweightSettings(const rg_class_ChaoChongBiao_BianJu& overweight,
-                            const QString& settingsPath, const QString& settingsFolder) {
+                            const QString& settingsPath, const QString& settingsFolder,
+                            const QString& tableLines) {
+    const ProfileEntry tableLinesEntry{kTableSection, kTableLinesKey, tableLines};
     if (!EnsureFolder(settingsFolder)) {
+        // The switch is written without making the folder.
+        if (!tableLines.isEmpty()) {
+            WriteProfileText(settingsPath, kTableSection, kTableLinesKey, tableLines);
+        }
         return false;
     }
-    WriteInt(settingsPath, kWidthSection, kLabelWidthKey, overweight.LabelWidth);
-    WriteInt(settingsPath, kHeightSection, kLabelHeightKey, overweight.LabelHeight);
-    WriteInt(settingsPath, kWidthSection, kColumnGapKey, overweight.ColumnGap);
-    return WriteInt(settingsPath, kHeightSection, kRowGapKey, overweight.RowGap);
+    std::vector<ProfileEntry> entries{
+        IntEntry(kWidthSection, kLabelWidthKey, overweight.LabelWidth),
+        IntEntry(kHeightSection, kLabelHeightKey, overweight.LabelHeight),
+        IntEntry(kWidthSection, kColumnGapKey, overweight.ColumnGap),
+        IntEntry(kHeightSection, kRowGapKey, overweight.RowGap)};
+    if (!tableLines.isEmpty()) {
+        entries.push_back(tableLinesEntry);
+    }
+    // One update of the file; the row gap's write alone decides.
+    return WriteProfileTexts(settingsPath, entries)[3];
 }
 
 }  // namespace vantric::settings

@@ -61,8 +61,8 @@ bool LoadPrintMargins(rg_class_DaYinYuLanBianJu& margins, const PrintMarginAppli
                       const QString& settingsPath = kSettingsPath,
                       const QString& settingsFolder = kSettingsFolder);
 
-// Makes the folder, writes the seven margins and applies them when the last write worked. The
-// record is never changed; on false the grid keeps what it had.
+// Makes the folder, writes the seven margins in one update of the file and applies them when
+// the last key's write worked. The record is never changed; on false the grid keeps what it had.
 bool SavePrintMargins(const rg_class_DaYinYuLanBianJu& margins, const PrintMarginApplier& apply,
                       const QString& settingsPath = kSettingsPath,
                       const QString& settingsFolder = kSettingsFolder);
@@ -72,9 +72,13 @@ bool SavePrintMargins(const rg_class_DaYinYuLanBianJu& margins, const PrintMargi
 bool LoadOverweightSettings(rg_class_ChaoChongBiao_BianJu& overweight,
                             const QString& settingsPath = kSettingsPath);
 
-// Makes the folder and writes the four values; answers the success of the last write.
+// Makes the folder and writes the four values; answers the success of the last write. A
+// non-empty tableLines is written as the table-lines switch in the same update (or alone when
+// the folder cannot be made); a save is always one update of the file, so that a program killed
+// during it leaves the whole old record or the whole new one.
 bool SaveOverweightSettings(const rg_class_ChaoChongBiao_BianJu& overweight,
                             const QString& settingsPath = kSettingsPath,
-                            const QString& settingsFolder = kSettingsFolder);
+                            const QString& settingsFolder = kSettingsFolder,
+                            const QString& tableLines = QString());
 
 }  // namespace vantric::settings

@@ -3,5 +3,7 @@ vantric_add_test(settings_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings/RecordsTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsFileTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/settings/BuildOverweightSheetTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/settings/KillTrialTest.cpp
+          ${PROJECT_SOURCE_DIR}/bench/kill_trial/KillTrial.cpp
   LIBS vantric_app_model vantric_platform)
 target_include_directories(settings_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../platform/profile)

@@ -31,7 +31,10 @@ TEST(TextToInt, FollowsTheWideTextToLongRule) {
         {u"1234", 1234},
         {u"0x10", 0},         // decimal only
         {u"\u3000" u"9", 9},  // an ideographic space counts as white space
-        {u"１２", 0},          // full-width digits are not decimal digits here
+        {u"１６", 16},         // full-width digits, as a Chinese input method types them
+        {u"２0x", 20},         // mixed with ASCII ones
+        {u"－５", 0},          // a full-width minus is no sign
+        {u"＋７", 0},          // nor a full-width plus
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TextToInt(QString::fromUtf16(c.text)), c.expected)

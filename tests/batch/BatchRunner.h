@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -42,7 +43,9 @@ class Drives {
     }
     QString Settings() const {
         QFile f(SettingsFile());
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        // New settings files are written in the Windows code page.
+        QStringDecoder gb("GB18030");
+        return f.open(QIODevice::ReadOnly) ? QString(gb.decode(f.readAll())) : QString();
     }
 
   private:

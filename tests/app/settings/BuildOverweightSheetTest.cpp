@@ -20,6 +20,12 @@ QByteArray Utf8(const char* text) {
     return QString::fromUtf8(text).toUtf8();
 }
 
+int g_updates = 0;
+bool CountUpdate(ProfileWriteStage stage) {
+    g_updates += stage == ProfileWriteStage::BeforeRename ? 1 : 0;
+    return true;
+}
+
 class OverweightSheetTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -66,7 +72,12 @@ class OverweightSheetTest : public ::testing::Test {
 
 TEST_F(OverweightSheetTest, FirstBuildUsesAndSavesTheFallbacksWithoutLines) {
     drives.Put(kLocal, Utf8("[打印预览边距]\n页眉=60\n"));
+    // The four sizes and the switch in one update of the file.
+    g_updates = 0;
+    SetProfileWriteHook(&CountUpdate);
     Build();
+    SetProfileWriteHook(nullptr);
+    EXPECT_EQ(g_updates, 1);
     EXPECT_EQ(grid.RowCount(), 5);
     EXPECT_EQ(grid.ColumnCount(), 3);
     EXPECT_EQ(Widths(), (std::vector<int32_t>{331, 30, 331}));

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <vector>
 
 #include "TempDrives.h"
@@ -17,6 +18,12 @@ const QString kLocal = QStringLiteral("D/data/dypz.ini");
 
 QByteArray Utf8(const char* text) {
     return QString::fromUtf8(text).toUtf8();
+}
+
+// A file Vantric makes is written as Chinese Windows writes one: its code page, CR LF.
+QByteArray NewFile(const char* text) {
+    QStringEncoder gb("GB18030");
+    return gb.encode(QString::fromUtf8(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
 }
 
 std::vector<int32_t> Fields(const rg_class_DaYinYuLanBianJu& m) {
@@ -43,8 +50,8 @@ TEST_F(SettingsFileTest, FirstStartMakesTheFolderAndFileFromTheInitialMargins) {
     EXPECT_FALSE(LoadPrintMargins(margins, Recorder()));
     EXPECT_EQ(Fields(margins), kInitial);
     EXPECT_EQ(applied, std::vector<std::vector<int32_t>>{kInitial});  // applied by the save
-    EXPECT_EQ(drives.Bytes(kLocal), Utf8("[打印预览边距]\n页眉=60\n页脚=60\n表头表格间距=20\n"
-                                         "上边距=20\n下边距=20\n左边距=40\n右边距=40\n"));
+    EXPECT_EQ(drives.Bytes(kLocal), NewFile("[打印预览边距]\n页眉=60\n页脚=60\n表头表格间距=20\n"
+                                            "上边距=20\n下边距=20\n左边距=40\n右边距=40\n"));
 
     // The next start finds the file and takes its values.
     margins.Reset();
@@ -175,6 +182,21 @@ TEST_F(SettingsFileTest, OverweightLoadNeedsAUsableLabelWidth) {
     }
 }
 
+// The folder of a Windows desk copied as it was: the file is found whatever the case of its
+// names, and saves go into it; nothing is made beside it.
+TEST_F(SettingsFileTest, AFolderCopiedFromWindowsIsFoundWhateverItsCase) {
+    QStringEncoder gb("GB18030");
+    drives.Put("D/Data/DYPZ.INI", gb.encode(u"[打印预览边距]\r\n左边距=16\r\n"));
+    ASSERT_TRUE(LoadPrintMargins(margins, Recorder()));
+    EXPECT_EQ(margins.LeftMargin, 16);
+    margins.LeftMargin = 25;
+    ASSERT_TRUE(SavePrintMargins(margins, Recorder()));
+    EXPECT_EQ(drives.Entries("D"), QStringList{"Data"});
+    EXPECT_EQ(drives.Entries("D/Data"), QStringList{"DYPZ.INI"});
+    EXPECT_TRUE(LoadPrintMargins(margins, Recorder()));
+    EXPECT_EQ(margins.LeftMargin, 25);
+}
+
 TEST_F(SettingsFileTest, OverweightSaveMakesTheFolderAndWritesAllFour) {
     drives.MakeFolder("D");
     rg_class_ChaoChongBiao_BianJu record;
@@ -183,8 +205,8 @@ TEST_F(SettingsFileTest, OverweightSaveMakesTheFolderAndWritesAllFour) {
     record.ColumnGap = 30;
     record.RowGap = -20;
     EXPECT_TRUE(SaveOverweightSettings(record));
-    EXPECT_EQ(drives.Bytes(kLocal), Utf8("[超重标宽度]\n列=331\n列间隔=30\n"
-                                         "[超重标高度]\n行=310\n行间隔=-20\n"));
+    EXPECT_EQ(drives.Bytes(kLocal), NewFile("[超重标宽度]\n列=331\n列间隔=30\n"
+                                            "[超重标高度]\n行=310\n行间隔=-20\n"));
     rg_class_ChaoChongBiao_BianJu loaded;
     EXPECT_TRUE(LoadOverweightSettings(loaded));
     EXPECT_TRUE(loaded.Equals(record));

@@ -22,8 +22,7 @@ QByteArray Gb(const QString& text) {
 }
 
 std::optional<QString> Find(const QByteArray& bytes, const QString& section, const QString& key) {
-    const std::optional<ProfileDocument> document = ParseProfile(bytes);
-    return document ? FindProfileValue(*document, section, key) : std::nullopt;
+    return FindProfileValue(ParseProfile(bytes), section, key);
 }
 
 class ProfileHardening : public ::testing::Test {
@@ -80,10 +79,9 @@ TEST(ProfileHardeningText, LineEndingInACutCharacterReadsTheSameWhereverItStands
     EXPECT_GT(alone->size(), 2);  // the cut character is not silently dropped
     EXPECT_EQ(Find(line + "\n", "a", "k"), alone);
 
-    std::optional<ProfileDocument> document = ParseProfile(line);
-    ASSERT_TRUE(document.has_value());
-    ASSERT_TRUE(SetProfileValue(*document, QStringLiteral("打印预览边距"), u"页眉", u"60"));
-    const QByteArray written = SerialiseProfile(*document);
+    ProfileDocument document = ParseProfile(line);
+    ASSERT_TRUE(SetProfileValue(document, QStringLiteral("打印预览边距"), u"页眉", u"60"));
+    const QByteArray written = SerialiseProfile(document);
     EXPECT_TRUE(written.startsWith(line));
     EXPECT_EQ(Find(written, "a", "k"), alone);
     EXPECT_EQ(Find(written, QStringLiteral("打印预览边距"), "页眉"), QStringLiteral("60"));

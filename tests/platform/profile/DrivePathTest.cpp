@@ -25,6 +25,41 @@ TEST(DrivePath, MapsDriveLettersUnderTheRoot) {
     EXPECT_EQ(MapDrivePath("1:/x"), QStringLiteral("1:/x"));  // no drive letter
 }
 
+// A folder copied from Windows keeps the case its names had there; Windows finds them whatever
+// the case of the path asked for.
+TEST(DrivePath, NamesOnADriveMatchWhateverTheirCase) {
+    struct Case {
+        const char* name;
+        QStringList made;  // folders and files under the root (a name ending in "/" is a folder)
+        const char* path;
+        const char* expected;  // under the root
+    };
+    const Case cases[] = {
+        {"copied from Windows", {"D/Data/DYPZ.INI"}, "D:/data/dypz.ini", "D/Data/DYPZ.INI"},
+        {"exact name wins", {"D/DATA/", "D/data/", "D/Data/"}, "D:/data/x.ini", "D/data/x.ini"},
+        {"else the first in sorted order",
+         {"D/data_/", "D/Data/", "D/DATA/"},
+         "D:/data/x.ini",
+         "D/DATA/x.ini"},
+        {"missing names stay as given", {"D/Data/"}, "D:/data/New/file.ini", "D/Data/New/file.ini"},
+        {"drive folder in lower case", {"d/data/"}, "D:/data/dypz.ini", "d/data/dypz.ini"},
+        {"nothing there", {}, "D:/data/dypz.ini", "D/data/dypz.ini"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDrives drives;
+        for (const QString& made : c.made) {
+            if (made.endsWith(u'/')) {
+                drives.MakeFolder(made);
+            } else {
+                drives.Put(made, "[a]\n");
+            }
+        }
+        EXPECT_EQ(MapDrivePath(QString::fromUtf8(c.path)),
+                  drives.Root() + u'/' + QString::fromUtf8(c.expected));
+    }
+}
+
 // Restores an environment variable when the test ends.
 struct EnvGuard {
     QByteArray name, value;
