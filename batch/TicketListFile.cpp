@@ -168,11 +168,11 @@ std::optional<int32_t> CheckTicketCountText(QStringView text, QString* reason) {
 TicketList ReadTicketList(const QByteArray& bytes) {
     TicketList list;
     const auto document = vantric::profile::ParseProfile(bytes);
-    if (!document) {
+    if (document.nulInside) {
         list.error = QStringLiteral("it is not a text file");
         return list;
     }
-    const auto& lines = document->lines;
+    const auto& lines = document.lines;
     qsizetype first = 0;
     while (first < qsizetype(lines.size()) && IsSkipped(lines[first].text)) {
         ++first;
