@@ -430,7 +430,8 @@ def person_run(vantric, artifacts, work, env):
             (main, time.monotonic() - started, layout.scale, layout.top))
         # The margins are loaded (and the file made) while the window is created.
         wait_for("the settings file " + settings, lambda: os.path.isfile(settings), 10, alive)
-        with open(settings, encoding="utf-8") as f:
+        # The program writes a new settings file as Chinese Windows writes one: GB18030.
+        with open(settings, encoding="gb18030") as f:
             settings_at_start = f.read()
         check_settings(settings_at_start)
         grid = layout.rect(SHEET_GRID)
@@ -490,7 +491,7 @@ def person_run(vantric, artifacts, work, env):
             app.wait()
         program_log.close()
 
-    with open(settings, encoding="utf-8") as f:
+    with open(settings, encoding="gb18030") as f:
         settings_at_end = f.read()
     shutil.copy(settings, os.path.join(artifacts, "dypz.ini"))
     if settings_at_end != settings_at_start:
