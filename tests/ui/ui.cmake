@@ -5,5 +5,5 @@ vantric_add_test(ui_rules_tests
   LIBS vantric_ui)
 vantric_add_qtest(ui_widget_tests
   SOURCES WidgetTestMain.cpp ControlsTest.cpp FormKeyboardTest.cpp ListViewTest.cpp
-          DialogsTest.cpp StartUpTest.cpp TestDoubles.h
+          DialogsTest.cpp StartUpTest.cpp MenuObjectTest.cpp FormFeaturesTest.cpp TestDoubles.h
   LIBS vantric_ui)
