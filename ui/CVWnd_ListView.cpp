@@ -36,11 +36,14 @@ bool CVWnd_ListView::HasListFocus() const {
 }
 
 void CVWnd_ListView::RelayCheckBox(int row) {
+    // Each relay carries the state its own click gave: the two clicks of a double click may both
+    // be dealt with before either relay arrives.
+    const int state = list_ != nullptr && list_->IsRowChecked(row) ? 1 : 0;
     QMetaObject::invokeMethod(
         this,
-        [this, row] {
+        [this, row, state] {
             if (list_ != nullptr && row < list_->RowCount()) {
-                list_->CheckBoxChangedEvent.Fire(list_, row, list_->IsRowChecked(row) ? 1 : 0);
+                list_->CheckBoxChangedEvent.Fire(list_, row, state);
             }
         },
         Qt::QueuedConnection);
@@ -88,8 +91,14 @@ void CVWnd_ListView::mouseDoubleClickEvent(QMouseEvent* event) {
     const ListViewStyleProperties& s = list_->style_;
     const QPoint pos = event->position().toPoint();
     const QModelIndex index = indexAt(pos);
-    if (s.labelEditing && s.subItemEditing && s.view == 3 && index.isValid() &&
-        !OnCheckBox(index, pos)) {
+    if (OnCheckBox(index, pos)) {
+        // The second click of a double click on a check box ticks or clears it again, as the
+        // first did; it edits nothing.
+        list_->SetRowChecked(index.row(), !list_->IsRowChecked(index.row()));
+        RelayCheckBox(index.row());
+        return;
+    }
+    if (s.labelEditing && s.subItemEditing && s.view == 3 && index.isValid()) {
         BeginEdit(index, pos);
     }
 }
