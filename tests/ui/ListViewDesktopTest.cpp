@@ -90,9 +90,7 @@ class ListViewDesktopTest : public QObject {
     void checkBoxesBySpaceClickAndDoubleClick() {
         EditForm form;
         form.CreateForm();
-        QVERIFY(QTest::qWaitForWindowExposed(form.Widget()));
-        form.Widget()->activateWindow();  // no window manager does it here
-        QVERIFY(QTest::qWaitForWindowActive(form.Widget()));
+        QVERIFY(xdesk::Activate(form.Widget()));
         form.List.SetItemState(1, 3, 3);
         form.List.SetFocus();
         QTRY_VERIFY(form.List.HasFocus());
@@ -124,9 +122,7 @@ class ListViewDesktopTest : public QObject {
     void cellsEditInPlace() {
         EditForm form;
         form.CreateForm();
-        QVERIFY(QTest::qWaitForWindowExposed(form.Widget()));
-        form.Widget()->activateWindow();  // no window manager does it here
-        QVERIFY(QTest::qWaitForWindowActive(form.Widget()));
+        QVERIFY(xdesk::Activate(form.Widget()));
         QWidget* viewport = form.Viewport();
 
         // Column 1, clicked right of the text: the caret goes to the end.

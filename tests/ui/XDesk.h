@@ -14,6 +14,15 @@ inline bool Xdotool(const QStringList& args) {
     return ok;
 }
 
+// Shows `w`'s window and gives it the focus, as a window manager would on a click.
+inline bool Activate(QWidget* w) {
+    if (!QTest::qWaitForWindowExposed(w)) {
+        return false;
+    }
+    w->activateWindow();  // no window manager does it on this display
+    return QTest::qWaitForWindowActive(w);
+}
+
 inline QStringList At(const QWidget* w, const QPoint& local) {
     const QPoint g = w->mapToGlobal(local);
     return {"mousemove", "--sync", QString::number(g.x()), QString::number(g.y())};

@@ -3,56 +3,36 @@
 real focus and xdotool sends real key and mouse events. Exit 77 (skipped) when Xvfb or xdotool
 is missing or the server does not start."""
 import os
-import select
 import shutil
 import subprocess
 import sys
-import time
+import tempfile
 
-
-def start_xvfb():
-    reader, writer = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x800x24", "-dpi", "96",
-         "-nolisten", "tcp", "-noreset"],
-        pass_fds=(writer,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(writer)
-    number = b""
-    deadline = time.monotonic() + 30
-    while not number.endswith(b"\n") and time.monotonic() < deadline:
-        ready, _, _ = select.select([reader], [], [], 0.5)
-        if ready:
-            piece = os.read(reader, 16)
-            if not piece:
-                break
-            number += piece
-    os.close(reader)
-    if not number.strip().isdigit():
-        xvfb.kill()
-        xvfb.wait()
-        return None, None
-    return xvfb, ":" + number.strip().decode()
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import person_run  # noqa: E402  (the end-to-end run's X server start)
 
 
 def main(command):
     for tool in ("Xvfb", "xdotool"):
         if shutil.which(tool) is None:
             print("%s is not installed (./dev test installs it)" % tool)
-            return 77
-    xvfb, display = start_xvfb()
-    if xvfb is None:
-        print("Xvfb did not start")
-        return 77
-    try:
-        env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
-        return subprocess.call(command, env=env)
-    finally:
-        xvfb.terminate()
+            return person_run.SKIPPED
+    with tempfile.TemporaryDirectory() as folder:
         try:
-            xvfb.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            xvfb.kill()
-            xvfb.wait()
+            xvfb, display = person_run.start_xvfb(os.path.join(folder, "xvfb.log"))
+        except person_run.Skip as e:
+            print(e)
+            return person_run.SKIPPED
+        try:
+            env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+            return subprocess.call(command, env=env)
+        finally:
+            xvfb.terminate()
+            try:
+                xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                xvfb.kill()
+                xvfb.wait()
 
 
 if __name__ == "__main__":
