@@ -5,7 +5,7 @@
 // from the embedded resources (":/...").
 #pragma once
 
-#include "grid/model/GridTypes.h"
+#include "base/Picture.h"
 
 namespace vantric {
 

@@ -1,8 +1,9 @@
 // The menu object: a parsed menu definition, and the Qt menus made from it.
 //
 // A form builds its menu bar from the object when its widget is created; a context menu is a
-// popup made from one drop-down. Enabling or greying an item by command id updates the parsed
-// item and every live action made from it.
+// popup made from one drop-down. Enabling, greying, checking or unchecking an item by command id
+// acts on the first item with that id and on every live action made from that item. A check
+// mark belongs to the definition: choosing a checked item keeps its mark.
 #pragma once
 
 #include <QPointer>
@@ -25,7 +26,7 @@ class CRefVolMenu : public CVolRefObject {
     const ClassDescriptor& GetClass() const override { return StaticClass(); }
 
     // Where the actions of built menus report: the chosen command id, and the id of the
-    // highlighted item (0 when the menu closes or the item opens a submenu).
+    // highlighted item (0 when the menu closes or the item opens a drop-down or submenu).
     struct Sink {
         std::function<void(int32_t)> command;
         std::function<void(int32_t)> highlighted;
@@ -49,6 +50,9 @@ class CRefVolMenu : public CVolRefObject {
     bool IsItemEnabled(int32_t commandId) const;
     // An id that no item has changes nothing.
     void SetItemEnabled(int32_t commandId, bool enabled);
+    // False when no item has the id.
+    bool IsItemChecked(int32_t commandId) const;
+    void SetItemChecked(int32_t commandId, bool checked);
 
   protected:
     ~CRefVolMenu() override = default;
@@ -56,12 +60,14 @@ class CRefVolMenu : public CVolRefObject {
   private:
     void AddItems(QMenu* menu, const std::vector<MenuNode>& nodes, const Sink& sink);
     QMenu* MakeDropDown(const MenuNode& node, QWidget* parent, const Sink& sink);
-    void Track(QAction* action, int32_t commandId);
+    void Track(QAction* action, const MenuNode& node);
+    void ReportHighlights(QWidget* menu, const Sink& sink);
 
     bool loaded_ = false;
     QString definitionText_;
     MenuDefinition definition_;
-    std::vector<std::pair<int32_t, QPointer<QAction>>> actions_;
+    // Every live action, with the parsed item it was made from.
+    std::vector<std::pair<const MenuNode*, QPointer<QAction>>> actions_;
 };
 
 // Loads `menu` from `definitionText`; true when it has a menu afterwards.

@@ -3,7 +3,8 @@
 #include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QKeyEvent>
-#include <QTimer>
+#include <QSessionManager>
+#include <QWindow>
 
 #include "base/CVolException.h"
 #include "platform/ScreenDpi.h"
@@ -44,9 +45,47 @@ bool IsInputEvent(QEvent::Type type) {
     }
 }
 
+// The key and mouse events that walk up to the framework's containers (see notify).
+bool IsWalkedInput(QEvent::Type type) {
+    return type == QEvent::KeyPress || type == QEvent::ShortcutOverride || IsInputEvent(type);
+}
+
+// Events that come out of the window system or the event queue, as opposed to those one
+// object sends another on the spot. Input reaching a window is left to the widget Qt hands it
+// to, so that each key or click counts once.
+bool IsQueuedEvent(const QObject* receiver, const QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (event->isInputEvent() || type == QEvent::ShortcutOverride) {
+        return receiver->isWidgetType() && (event->spontaneous() || IsWalkedInput(type));
+    }
+    switch (type) {
+        case QEvent::Timer:
+        case QEvent::MetaCall:  // queued calls: the posted messages of the program
+        case QEvent::DeferredDelete:
+        case QEvent::UpdateRequest:
+        case QEvent::LayoutRequest:
+            return true;
+        default:
+            return event->spontaneous() || (type >= QEvent::User && type <= QEvent::MaxUser);
+    }
+}
+
+// Painting does not end an idle period.
+bool EndsIdle(const QEvent* event) {
+    const QEvent::Type type = event->type();
+    return type != QEvent::UpdateRequest && type != QEvent::Paint && type != QEvent::Expose;
+}
+
 }  // namespace
 
-CVolMFCApp::CVolMFCApp(int& argc, char** argv) : QApplication(argc, argv) {}
+CVolMFCApp::CVolMFCApp(int& argc, char** argv) : QApplication(argc, argv) {
+    QObject::connect(this, &QGuiApplication::commitDataRequest, this,
+                     [this](QSessionManager& manager) {
+                         if (manager.allowsInteraction() && !QueryEndSession()) {
+                             manager.cancel();
+                         }
+                     });
+}
 
 CVolMFCApp::~CVolMFCApp() {
     delete program_;
@@ -167,13 +206,45 @@ void CVolMFCApp::RunIdle() {
         if (idleCount_ > 2) {
             // The program wants more idle time: come back once the loop has looked for work.
             idleContinues_ = true;
-            QTimer::singleShot(0, this, [] {});
+            QMetaObject::invokeMethod(&idleWaker_, [] {}, Qt::QueuedConnection);
             return;
         }
     }
 }
 
+bool CVolMFCApp::PreTranslateQueued(QObject* receiver, QEvent* event) {
+    if (!IsQueuedEvent(receiver, event)) {
+        return false;
+    }
+    if (receiver != &idleWaker_ && EndsIdle(event)) {
+        idleContinues_ = false;  // new work: the next idle period counts from 0
+    }
+    // Keys and clicks meet the hook on their walk below (once per key press).
+    if (receiver->isWidgetType() && IsWalkedInput(event->type())) {
+        return false;
+    }
+    return programObject_ != nullptr && programObject_->PreTranslateHook(receiver, event) == 0;
+}
+
+bool CVolMFCApp::QueryEndSession() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* form = dynamic_cast<CVWnd_WinForm*>(w);
+        if (form == nullptr) {
+            // A modal form's widget lives inside its host dialog.
+            form = w->findChild<CVWnd_WinForm*>(QString(), Qt::FindDirectChildrenOnly);
+        }
+        auto* control = form != nullptr ? dynamic_cast<CVolWinForm*>(form->Control()) : nullptr;
+        if (control != nullptr && !control->QueryEndSession()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CVolMFCApp::notify(QObject* receiver, QEvent* event) {
+    if (receiver != nullptr && PreTranslateQueued(receiver, event)) {
+        return true;
+    }
     if (receiver != nullptr && receiver->isWidgetType()) {
         const QEvent::Type type = event->type();
         if (type == QEvent::ShortcutOverride) {

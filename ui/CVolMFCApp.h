@@ -4,9 +4,11 @@
 // ScaleFactor() from the screen's logical DPI, creates the program object from the start-up
 // class's descriptor and runs its start routine under the exception guard; the event loop runs
 // while the main window lives; ExitInstance calls the program's ExitHook and releases it.
-// Every key and mouse event for a widget passes notify(), which first offers it to the program
-// object's PreTranslateHook and then walks up from the receiving widget to its window, letting
-// each framework container (and so each form's keyboard rules) handle it.
+// Every event the window system or the event queue delivers (input, window-system events,
+// timers, queued calls) passes notify(), which offers it to the program object's
+// PreTranslateHook; key and mouse events then walk up from the receiving widget to its window,
+// letting each framework container (and so each form's keyboard rules) handle it. Such an event
+// also ends the current idle period, so idle counting starts again at 0.
 #pragma once
 
 #include <QApplication>
@@ -53,10 +55,15 @@ class CVolMFCApp : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Asks every open form whether the session may end (the forms' close-query events); false
+    // when one refuses. Run when the session manager asks.
+    bool QueryEndSession();
+
   private:
     bool PreTranslateMessage(QObject* receiver, QEvent* event);
     int RunStartRoutine(CVolUserApp& program);
     void RunIdle();
+    bool PreTranslateQueued(QObject* receiver, QEvent* event);
 
     CVolUserApp* program_ = nullptr;
     rg_ChuangKouChengXuLei* programObject_ = nullptr;
@@ -68,6 +75,7 @@ class CVolMFCApp : public QApplication {
     QElapsedTimer idlePeriod_;
     long idleCount_ = 0;
     bool idleContinues_ = false;
+    QObject idleWaker_;  // receives the wake-ups of a program that asked for more idle calls
 
     // Qt offers a key press first as a shortcut override; the verdict reached then stands for
     // the key press that follows, so each press is judged once.

@@ -88,6 +88,7 @@ int CVolWinControl::CreateControl(CreateParams& params) {
 void CVolWinControl::AttachWindow(QWidget* window) {
     window_ = window;
     window->setProperty(kControlIdProperty, id_);
+    window->setProperty(kMovesFormProperty, movesForm_);
     watcher_ = new WidgetWatcher(window, this);
 }
 
@@ -188,4 +189,11 @@ void CVolWinControl::SetFocus() {
 
 bool CVolWinControl::HasFocus() const {
     return HasWindow() && window_->hasFocus();
+}
+
+void CVolWinControl::SetMovesForm(bool on) {
+    movesForm_ = on;
+    if (HasWindow()) {
+        window_->setProperty(kMovesFormProperty, on);
+    }
 }

@@ -23,6 +23,11 @@ class WidgetWatcher;
 
 // The dynamic property that carries a control's id on its widget.
 inline constexpr char kControlIdProperty[] = "vantricControlId";
+// Widgets that take every key themselves, Enter and Escape included (in-place editors): a
+// form's keyboard rules leave their keys alone.
+inline constexpr char kWantsAllKeysProperty[] = "vantricWantsAllKeys";
+// Widgets whose left button press moves a form that is movable by its client area.
+inline constexpr char kMovesFormProperty[] = "vantricMovesForm";
 
 class CVolWinControl : public CVolRefObject {
   public:
@@ -58,6 +63,10 @@ class CVolWinControl : public CVolRefObject {
     std::optional<LogFont> Font() const { return font_; }
     virtual void SetFocus();
     bool HasFocus() const;
+    // A press on this control moves a form that is movable by its client area, as a press on
+    // the form itself does.
+    void SetMovesForm(bool on);
+    bool MovesForm() const { return movesForm_; }
 
     EventBinding<> FocusGainedEvent;
     EventBinding<> FocusLostEvent;
@@ -94,5 +103,6 @@ class CVolWinControl : public CVolRefObject {
     QString text_;
     bool enabled_ = true;
     bool visible_ = true;
+    bool movesForm_ = false;
     std::optional<LogFont> font_;
 };

@@ -8,13 +8,16 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QSystemTrayIcon>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
 
 #include "ui/CRefVolMenu.h"
 #include "ui/CVolEnvelopeDialog.h"
+#include "ui/CVolMFCApp.h"
 #include "ui/FormGeometry.h"
+#include "ui/FormHelp.h"
 #include "ui/MessageService.h"
 
 namespace {
@@ -38,6 +41,23 @@ void GiveFocusBack(const QPointer<QWidget>& focus) {
 
 bool WithoutModifiers(const QKeyEvent* key) {
     return (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool HasProperty(const QWidget* w, const char* name) {
+    return w != nullptr && w->property(name).toBool();
+}
+
+// The owner of a modal form: the parent's window, else the active window, else the program's
+// main window, else none.
+QWidget* ModalOwner(QWidget* parent) {
+    if (parent != nullptr) {
+        return parent->window();
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    const CVolMFCApp* app = CVolMFCApp::Instance();
+    return app != nullptr ? app->MainWindow() : nullptr;
 }
 
 }  // namespace
@@ -168,10 +188,10 @@ int CVolWinForm::CreateControl(CreateParams& params) {
         maximizeBox_ = false;
         minimizeBox_ = false;
     }
-    QWidget* owner =
-        params.parent != nullptr ? params.parent->window() : QApplication::activeWindow();
     const QPointer<QWidget> focus = QApplication::focusWidget();
-    CVolEnvelopeDialog host(owner, this);
+    CVolEnvelopeDialog host(ModalOwner(params.parent), this);
+    // The dialog takes the form's frame: caption, system menu, minimise and maximise boxes.
+    host.setWindowFlags((TopLevelFlags(GetText()) & ~Qt::WindowType_Mask) | Qt::Dialog);
     host_ = &host;
     const int created = CVolWinContainer::CreateControl(params);
     params.result = created != 0 ? host.exec() : -1;
@@ -189,9 +209,10 @@ void CVolWinForm::PrepareCreateParams(CreateParams& params) {
 }
 
 void CVolWinForm::ComputeCreateRect(CreateParams& params) {
+    childForm_ = host_ == nullptr && params.parent != nullptr && !params.parent->isWindow();
     const QRect r =
         FormCreateRect(params.x, params.y, params.width, params.height, DesignClientWidth(),
-                       DesignClientHeight(), 0, false, ScreenRect(nullptr));
+                       DesignClientHeight(), 0, childForm_, ScreenRect(nullptr));
     params.x = r.x();
     params.y = r.y();
     params.width = r.width();
@@ -233,7 +254,9 @@ QWidget* CVolWinForm::CreateWindowObject(CreateParams& params) {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(window);
     } else {
-        window->setWindowFlags(TopLevelFlags(params.text));
+        if (!childForm_) {
+            window->setWindowFlags(TopLevelFlags(params.text));
+        }
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     AttachMenu(window);
@@ -255,6 +278,14 @@ void CVolWinForm::AfterCreate(CreateParams& params) {
         rect.setHeight(rect.height() + bar->sizeHint().height());
     }
     const bool fixed = borderKind_ == 0 || borderKind_ == 2 || borderKind_ == 4 || borderKind_ == 6;
+    rg_ChuangKouWeiZhiXianZhiXinXi limits = DefaultPositionLimits(frame->screen());
+    if (PositionLimitEvent.Fire(this, &limits) != 0) {
+        ApplyPositionLimits(frame, limits);
+    }
+    if (childForm_) {
+        window->setGeometry(rect);
+        return;
+    }
     if (host_ != nullptr) {
         host_->setWindowTitle(GetText());
         host_->setGeometry(rect);
@@ -283,6 +314,20 @@ void CVolWinForm::AfterCreate(CreateParams& params) {
             window->show();
             break;
     }
+    if (!movable_) {
+        place_ = window->pos();
+    }
+}
+
+void CVolWinForm::KeepInPlace() {
+    QWidget* window = Widget();
+    if (movable_ || !place_ || childForm_ || host_ != nullptr ||
+        window->windowState() != Qt::WindowNoState || window->pos() == *place_) {
+        return;
+    }
+    const QPoint place = *place_;
+    QMetaObject::invokeMethod(
+        window, [window, place] { window->move(place); }, Qt::QueuedConnection);
 }
 
 void CVolWinForm::ApplyText(QWidget* window, const QString& text) {
@@ -299,6 +344,11 @@ bool CVolWinForm::OnWidgetEvent(QEvent* event) {
                 (CloseRequestEvent.FireOr(1, this) == 0 || CloseQueryEvent.FireOr(1, this) == 0)) {
                 event->ignore();
                 return true;
+            }
+            break;
+        case QEvent::Move:
+            if (event->spontaneous()) {
+                KeepInPlace();
             }
             break;
         case QEvent::ActivationChange: {
@@ -373,6 +423,53 @@ void CVolWinForm::PostCommand(int32_t commandId) {
         Widget(), [this, commandId] { DeliverCommand(commandId); }, Qt::QueuedConnection);
 }
 
+bool CVolWinForm::QueryEndSession() {
+    return CloseQueryEvent.FireOr(1, this) != 0;
+}
+
+void CVolWinForm::ShowTrayIcon(const QIcon& icon, const QString& tip) {
+    if (!HasWindow()) {
+        return;
+    }
+    QSystemTrayIcon* tray = TrayIcon();
+    if (tray == nullptr) {
+        tray = new QSystemTrayIcon(Widget());
+        tray->setObjectName(QStringLiteral("trayIcon100"));
+        QObject::connect(tray, &QSystemTrayIcon::activated, tray,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             switch (reason) {
+                                 case QSystemTrayIcon::Trigger:
+                                     RelayMouse(1);
+                                     break;
+                                 case QSystemTrayIcon::DoubleClick:
+                                     RelayMouse(2);
+                                     break;
+                                 case QSystemTrayIcon::Context:
+                                     RelayMouse(3);
+                                     break;
+                                 default:
+                                     break;
+                             }
+                         });
+    }
+    tray->setIcon(icon);
+    tray->setToolTip(tip);
+    tray->show();
+}
+
+QSystemTrayIcon* CVolWinForm::TrayIcon() const {
+    return HasWindow() ? Widget()->findChild<QSystemTrayIcon*>(QStringLiteral("trayIcon100"),
+                                                               Qt::FindDirectChildrenOnly)
+                       : nullptr;
+}
+
+void CVolWinForm::RelayMouse(int kind) {
+    if (HasWindow()) {
+        QMetaObject::invokeMethod(
+            Widget(), [this, kind] { MouseRelayEvent.Fire(this, kind); }, Qt::QueuedConnection);
+    }
+}
+
 int CVolWinForm::FormPreTranslateHook(QObject*, QEvent*) {
     return 1;
 }
@@ -388,6 +485,9 @@ bool CVolWinForm::PreTranslate(QObject* receiver, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (target != nullptr && !target->isEnabled()) {
+            return false;
+        }
+        if (HasProperty(target, kWantsAllKeysProperty)) {
             return false;
         }
         if (key->key() == Qt::Key_Escape && WithoutModifiers(key)) {
@@ -409,11 +509,16 @@ bool CVolWinForm::PreTranslate(QObject* receiver, QEvent* event) {
             }
             return true;
         }
+        if (key->key() == Qt::Key_F1 && WithoutModifiers(key)) {
+            return OpenFormHelp(helpFile_, helpContext_);  // handled only when the file is there
+        }
         return false;
     }
     if (event->type() == QEvent::MouseButtonPress && movableByClientArea_) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && (target == Widget() || target == ClientWidget())) {
+        if (mouse->button() == Qt::LeftButton &&
+            (target == Widget() || target == ClientWidget() ||
+             HasProperty(target, kMovesFormProperty))) {
             if (QWindow* handle = Widget()->window()->windowHandle()) {
                 handle->startSystemMove();
             }

@@ -5,7 +5,14 @@
 // Keyboard rules (run from the application's input walk, see CVolMFCApp): FormPreTranslateHook
 // sees each key and mouse event first; Escape ends a modal form with -1 or closes a form marked
 // to close on Escape; Enter clicks the default push button when the form has one; accelerators
-// of the menu deliver their command ids. Tab moving between edits is Qt's own.
+// of the menu deliver their command ids. Tab moving between edits is Qt's own. Escape and Enter
+// stay with a widget that wants all keys (kWantsAllKeysProperty), such as an in-place editor.
+// F1 opens the form's help file when it has one and the file exists.
+//
+// A form created inside another window's child widget (CreateChild of a container, or a parent
+// that is no window) is a child form: it sits in its parent at its position (0, 0 when unset)
+// and is never placed on a monitor. A form given a top-level parent is a window of its own over
+// it.
 //
 // A derived form whose handlers use its own members may call DestroyWindow() first in its
 // destructor, so that nothing fires while those members are going.
@@ -13,11 +20,15 @@
 
 #include <QPoint>
 #include <QPointer>
+#include <optional>
 
+#include "ui/FormPositionLimits.h"
 #include "ui/rg_ZuJianBuJuQi.h"
 
 class QDialog;
+class QIcon;
 class QMenuBar;
+class QSystemTrayIcon;
 class CRefVolMenu;
 class CVolEnvelopeDialog;
 class CVolWinForm;
@@ -57,6 +68,17 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
     void SetCloseOnEscape(bool on) { closeOnEscape_ = on; }
     void SetTopMost(bool on) { topMost_ = on; }
     void SetMovableByClientArea(bool on) { movableByClientArea_ = on; }
+    // A form that may not be moved goes back to its place when the operator drags it away
+    // (maximised and minimised states aside).
+    bool IsMovable() const { return movable_; }
+    void SetMovable(bool on) { movable_ = on; }
+    // The help file F1 opens (see FormHelp.h) and its topic; 0 opens its contents.
+    void SetHelpFile(const QString& name, int32_t context = 0) {
+        helpFile_ = name;
+        helpContext_ = context;
+    }
+    // True when the form was created inside another window (see above).
+    bool IsChildForm() const { return childForm_; }
 
     // The menu shown as the menu bar (the form keeps a reference); null removes it.
     void SetMenu(CRefVolMenu* menu);
@@ -100,6 +122,16 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
     // Delivers the command from the event loop, once the current handler has returned.
     void PostCommand(int32_t commandId);
 
+    // Asked when the session ends: the close-query event; false keeps the session going.
+    bool QueryEndSession();
+    // Shows the form's tray icon (id 100 of the form); its clicks reach MouseRelayEvent. It goes
+    // with the form's window.
+    void ShowTrayIcon(const QIcon& icon, const QString& tip);
+    QSystemTrayIcon* TrayIcon() const;
+    // Hands a mouse event to MouseRelayEvent from the event loop: kind 1 left button up, 2 left
+    // double click, 3 right button up or context menu.
+    void RelayMouse(int kind);
+
     // Sees each key and mouse event inside the form first; 0 swallows it.
     virtual int FormPreTranslateHook(QObject* receiver, QEvent* event);
     bool PreTranslate(QObject* receiver, QEvent* event) override;
@@ -110,6 +142,10 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
     EventBinding<> ActivatedEvent;
     EventBinding<> DeactivatedEvent;
     EventBinding<int32_t> MenuItemHighlightedEvent;  // 0 when the menu closes
+    // Asked as the window is made, with what the window system allows; a nonzero answer makes
+    // the window keep to the (changed) tracking sizes.
+    EventBinding<rg_ChuangKouWeiZhiXianZhiXinXi*> PositionLimitEvent;
+    EventBinding<int> MouseRelayEvent;  // see RelayMouse
 
   protected:
     void PrepareCreateParams(CreateParams& params) override;
@@ -122,6 +158,7 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
   private:
     void AttachMenu(CVWnd_WinForm* window);
     Qt::WindowFlags TopLevelFlags(const QString& text) const;
+    void KeepInPlace();
 
     int borderKind_ = 1;
     bool systemMenu_ = true;
@@ -131,6 +168,11 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
     bool closeOnEscape_ = false;
     bool topMost_ = false;
     bool movableByClientArea_ = false;
+    bool movable_ = true;
+    std::optional<QPoint> place_;  // where a form that may not be moved stays
+    QString helpFile_;
+    int32_t helpContext_ = 0;
+    bool childForm_ = false;
     CRefVolMenu* menu_ = nullptr;
     int32_t defaultButtonId_ = 0;
     CVolEnvelopeDialog* host_ = nullptr;

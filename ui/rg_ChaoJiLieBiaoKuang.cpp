@@ -1,8 +1,8 @@
 #include "ui/rg_ChaoJiLieBiaoKuang.h"
 
 #include <QHeaderView>
-#include <QMouseEvent>
 
+#include "ui/CVWnd_ListView.h"
 #include "ui/FontDescription.h"
 
 namespace {
@@ -14,40 +14,13 @@ Qt::Alignment ColumnQtAlignment(int alignment) {
     return h | Qt::AlignVCenter;
 }
 
+constexpr int kRowDataRole = Qt::UserRole;
+constexpr int kInfoTipRole = Qt::UserRole + 1;  // as CVWnd_ListView reads it
+
 }  // namespace
 
-CVWnd_ListView::CVWnd_ListView(rg_ChaoJiLieBiaoKuang* list, QWidget* parent)
-    : QTableWidget(parent), list_(list) {}
-
-void CVWnd_ListView::mousePressEvent(QMouseEvent* event) {
-    QTableWidget::mousePressEvent(event);
-    pressed_ = event->button();
-    // A click on empty space clears the selection, as a report list does.
-    if (!indexAt(event->position().toPoint()).isValid() && list_ != nullptr &&
-        list_->style_.singleSelection) {
-        clearSelection();
-    }
-}
-
-void CVWnd_ListView::mouseReleaseEvent(QMouseEvent* event) {
-    QTableWidget::mouseReleaseEvent(event);
-    const Qt::MouseButton pressed = pressed_;
-    pressed_ = Qt::NoButton;
-    if (list_ == nullptr || pressed != event->button()) {
-        return;
-    }
-    if (event->button() == Qt::LeftButton) {
-        list_->ClickedEvent.Fire(list_);
-    } else if (event->button() == Qt::RightButton) {
-        list_->RightClickedEvent.Fire(list_);
-    }
-}
-
-void CVWnd_ListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTableWidget::mouseDoubleClickEvent(event);
-    if (list_ != nullptr && event->button() == Qt::LeftButton) {
-        list_->DoubleClickedEvent.Fire(list_);
-    }
+CVWnd_ListView* rg_ChaoJiLieBiaoKuang::List() const {
+    return static_cast<CVWnd_ListView*>(Widget());
 }
 
 rg_ChaoJiLieBiaoKuang::~rg_ChaoJiLieBiaoKuang() {
@@ -73,8 +46,13 @@ QWidget* rg_ChaoJiLieBiaoKuang::CreateWindowObject(CreateParams& params) {
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setWordWrap(false);
     list->setTabKeyNavigation(false);
+    // Only a new current row counts, not a new column in the same row.
     QObject::connect(list, &QTableWidget::currentCellChanged, list,
-                     [this](int row) { CurrentRowChangedEvent.Fire(this, row); });
+                     [this](int row, int, int previousRow) {
+                         if (row != previousRow) {
+                             CurrentRowChangedEvent.Fire(this, row);
+                         }
+                     });
     QObject::connect(list, &QTableWidget::itemActivated, list,
                      [this](QTableWidgetItem* item) { RowActivatedEvent.Fire(this, item->row()); });
     QObject::connect(list->horizontalHeader(), &QHeaderView::sectionClicked, list,
@@ -100,9 +78,9 @@ void rg_ChaoJiLieBiaoKuang::AfterCreate(CreateParams& params) {
     list->setMouseTracking(s.hotTracking);
 
     QPalette palette = list->palette();
-    palette.setColor(QPalette::Text, ColourFromRef(s.textColour, palette.color(QPalette::Text)));
-    palette.setColor(QPalette::Base,
-                     ColourFromRef(s.backgroundColour, palette.color(QPalette::Button)));
+    const QColor buttonFace = palette.color(QPalette::Button);
+    palette.setColor(QPalette::Text, ColourFromRef(s.textColour, buttonFace));
+    palette.setColor(QPalette::Base, ColourFromRef(s.backgroundColour, buttonFace));
     list->setPalette(palette);
 
     columns_ = report ? ParseColumnDefinition(columnDefinition_) : std::vector<ColumnDefinition>();
@@ -114,9 +92,55 @@ void rg_ChaoJiLieBiaoKuang::AfterCreate(CreateParams& params) {
         list->setHorizontalHeaderItem(c, item);
         list->setColumnWidth(c, columns_[i].width);
     }
+    if (!rowsDefinition_.isEmpty()) {
+        ApplyRowsDefinition(std::exchange(rowsDefinition_, QString()));
+    }
     if (s.initialSelection >= 0) {
         SetItemState(s.initialSelection, 3, 3);
     }
+}
+
+void rg_ChaoJiLieBiaoKuang::SetRowsDefinition(const QString& definitionText) {
+    if (HasWindow()) {
+        ApplyRowsDefinition(definitionText);
+    } else {
+        rowsDefinition_ = definitionText;
+    }
+}
+
+void rg_ChaoJiLieBiaoKuang::ApplyRowsDefinition(const QString& definitionText) {
+    CVWnd_ListView* list = List();
+    list->setUpdatesEnabled(false);
+    DeleteAllRows();
+    int row = -1;
+    int column = 0;
+    for (const ListRowCell& cell : ParseRowDefinition(definitionText)) {
+        if (!cell.furtherCell || row < 0) {
+            row = InsertRow(RowCount(), cell.text);
+            column = 0;
+        } else if (++column >= list->columnCount()) {
+            continue;
+        } else {
+            SetCellText(row, column, cell.text);
+        }
+        QTableWidgetItem* item = Item(row, column);
+        if (cell.imageIndex >= 0 && cell.imageIndex < ImageCount()) {
+            item->setIcon(images_[cell.imageIndex]);
+        }
+        if (column == 0) {
+            item->setData(kRowDataRole, cell.data);
+            if (style_.checkBoxes && (cell.stateImage == 1 || cell.stateImage == 2)) {
+                item->setCheckState(cell.stateImage == 2 ? Qt::Checked : Qt::Unchecked);
+            }
+        }
+        if (cell.textColour) {
+            item->setForeground(ColourFromRef(*cell.textColour, list->palette().color(QPalette::Text)));
+        }
+        if (!cell.infoTip.isEmpty()) {
+            item->setData(kInfoTipRole, cell.infoTip);
+        }
+    }
+    list->setUpdatesEnabled(true);
 }
 
 int rg_ChaoJiLieBiaoKuang::ColumnCount() const {
@@ -140,9 +164,17 @@ int rg_ChaoJiLieBiaoKuang::ColumnAlignment(int column) const {
                                                  : 0;
 }
 
+QTableWidgetItem* rg_ChaoJiLieBiaoKuang::Item(int row, int column) const {
+    return HasWindow() ? List()->item(row, column) : nullptr;
+}
+
 QTableWidgetItem* rg_ChaoJiLieBiaoKuang::MakeItem(int column, const QString& text) const {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    if (column == 0 && style_.checkBoxes) {
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
     item->setTextAlignment(ColumnQtAlignment(ColumnAlignment(column)));
     const QColor back =
         ColourFromRef(style_.textBackgroundColour, List()->palette().color(QPalette::Button));
@@ -205,6 +237,7 @@ bool rg_ChaoJiLieBiaoKuang::DeleteRow(int row) {
         return false;
     }
     CVWnd_ListView* list = List();
+    list->EndEdit(false);  // the edited cell may be going
     const bool wasSelected = list->selectionModel()->isRowSelected(row, QModelIndex());
     list->removeRow(row);
     if (wasSelected) {
@@ -216,6 +249,7 @@ bool rg_ChaoJiLieBiaoKuang::DeleteRow(int row) {
 
 void rg_ChaoJiLieBiaoKuang::DeleteAllRows() {
     if (HasWindow()) {
+        List()->EndEdit(false);
         List()->setRowCount(0);
     }
 }
@@ -255,4 +289,23 @@ bool rg_ChaoJiLieBiaoKuang::SetItemState(int row, uint32_t state, uint32_t mask)
         selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     }
     return true;
+}
+
+bool rg_ChaoJiLieBiaoKuang::IsRowChecked(int row) const {
+    const QTableWidgetItem* item = Item(row, 0);
+    return style_.checkBoxes && item != nullptr && item->checkState() == Qt::Checked;
+}
+
+bool rg_ChaoJiLieBiaoKuang::SetRowChecked(int row, bool checked) {
+    QTableWidgetItem* item = Item(row, 0);
+    if (!style_.checkBoxes || item == nullptr) {
+        return false;
+    }
+    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    return true;
+}
+
+int32_t rg_ChaoJiLieBiaoKuang::RowData(int row) const {
+    const QTableWidgetItem* item = Item(row, 0);
+    return item != nullptr ? item->data(kRowDataRole).toInt() : 0;
 }

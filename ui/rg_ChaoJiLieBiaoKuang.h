@@ -4,30 +4,24 @@
 //
 // Style properties are set before creation. Rows are numbered from 0; with sorting off a row
 // stays where it was inserted. Every row operation does nothing without a widget.
+//
+// With check boxes on, the space key and a click or double click on a row's box tick or clear
+// it and fire CheckBoxChangedEvent after the click has been dealt with. With label editing and
+// sub-item editing on, in report view, a double click edits the cell in place (see
+// CVWnd_ListView.h). A cell whose text does not fit its column shows the whole text as a tip
+// when the mouse rests on it. With "selection always shown" off the selected row shows as
+// selected only while the list has the focus.
 #pragma once
 
-#include <QTableWidget>
+#include <QIcon>
+#include <QList>
 #include <vector>
 
 #include "ui/CVolWinControl.h"
 #include "ui/ColumnDefinition.h"
 
-class rg_ChaoJiLieBiaoKuang;
-
-class CVWnd_ListView : public QTableWidget {
-  public:
-    CVWnd_ListView(rg_ChaoJiLieBiaoKuang* list, QWidget* parent);
-    void DetachList() { list_ = nullptr; }
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-
-  private:
-    rg_ChaoJiLieBiaoKuang* list_;
-    Qt::MouseButton pressed_ = Qt::NoButton;
-};
+class CVWnd_ListView;
+class QTableWidgetItem;
 
 // The style properties of a list view (the program's values in brackets in the comments).
 struct ListViewStyleProperties {
@@ -37,16 +31,34 @@ struct ListViewStyleProperties {
     bool headerDragDrop = false;  // [on]
     bool fullRowSelect = false;   // [on]
     bool gridLines = false;       // [on]
+    // The hot row follows the mouse (HotRowChangedEvent), one click activates a row, and a row
+    // the mouse rests on is selected.
     bool hotTracking = false;
+    bool underlineHot = false;   // with hot tracking: the hot row's text is underlined
+    bool underlineCold = false;  // with hot tracking: the other rows' text is underlined
+    bool handCursor = false;     // with hot tracking: the hand cursor over rows, else the arrow
+    bool labelEditing = false;   // both editing switches on: a double click edits in place
+    bool subItemEditing = false;
     int sort = 0;  // 0 none, 1 ascending, 2 descending, by the first column's text [0]
     bool checkBoxes = false;
     bool flatScrollBars = false;   // [on]; Qt draws its own scroll bars either way
     bool singleSelection = false;  // [on]
     bool showSelectionAlways = false;
+    // Colours as COLORREF; kDefaultColour stands for the system's button-face colour in all
+    // three.
     COLORREF textColour = 0x000000;
     COLORREF textBackgroundColour = 0xFFFFFF;
-    COLORREF backgroundColour = 0xFFFFFF;  // kDefaultColour: the system's button face
-    int initialSelection = -1;             // negative: none
+    COLORREF backgroundColour = 0xFFFFFF;
+    int initialSelection = -1;  // negative: none
+};
+
+// Handed to CustomDrawEvent for each cell as it is painted; the handler may change the colours.
+// A selected cell keeps the selection's colours.
+struct rg_ChaoJiLieBiaoKuangHuiZhiCanShu {
+    int32_t row = 0;
+    int32_t column = 0;
+    COLORREF textColour = 0;
+    COLORREF backgroundColour = 0;
 };
 
 class rg_ChaoJiLieBiaoKuang : public CVolWinControl {
@@ -66,6 +78,13 @@ class rg_ChaoJiLieBiaoKuang : public CVolWinControl {
     int ColumnWidth(int column) const;
     int ColumnAlignment(int column) const;
 
+    // The images rows may show (by image index); set before the rows that use them.
+    void SetImages(const QList<QIcon>& images) { images_ = images; }
+    int ImageCount() const { return static_cast<int>(images_.size()); }
+    // Replaces all rows with those of a row definition text (see ListRowCell); without a widget
+    // the text is kept and applied at creation. The text is not kept afterwards.
+    void SetRowsDefinition(const QString& definitionText);
+
     int RowCount() const;
     // Inserts a row with `text` in its first column at `index` (clamped to the row count);
     // returns the row's index, or -1 without a widget.
@@ -78,13 +97,30 @@ class rg_ChaoJiLieBiaoKuang : public CVolWinControl {
     int CurrentSelection() const;
     // State bits: 1 focused, 2 selected; only the bits in `mask` change.
     bool SetItemState(int row, uint32_t state, uint32_t mask);
+    // The row's check box (false without check boxes). Setting it fires no event.
+    bool IsRowChecked(int row) const;
+    bool SetRowChecked(int row, bool checked);
+    // The integer kept with a row (from its definition), 0 when none.
+    int32_t RowData(int row) const;
 
+    EventBinding<int> CurrentRowChangedEvent;  // the row that became current
+    EventBinding<int> RowActivatedEvent;
+    EventBinding<int> ColumnClickedEvent;
+    EventBinding<int> HotRowChangedEvent;  // -1 when the mouse leaves the rows
     EventBinding<> ClickedEvent;
     EventBinding<> RightClickedEvent;
     EventBinding<> DoubleClickedEvent;
-    EventBinding<int> CurrentRowChangedEvent;
-    EventBinding<int> RowActivatedEvent;
-    EventBinding<int> ColumnClickedEvent;
+    // Row; a nonzero answer cancels the edit.
+    EventBinding<int> LabelEditStartingEvent;
+    // Row and new text; a nonzero answer (or no handler) takes the text.
+    EventBinding<int, QString> LabelEditEndedEvent;
+    // Row and new state (0 clear, 1 ticked).
+    EventBinding<int, int> CheckBoxChangedEvent;
+    EventBinding<rg_ChaoJiLieBiaoKuangHuiZhiCanShu*> CustomDrawEvent;
+    // Row and column of a cell about to be edited; a nonzero answer refuses.
+    EventBinding<int, int> CellEditableEvent;
+    // Row, column and new text; a nonzero answer (or no handler) takes the text.
+    EventBinding<int, int, QString> CellEditEndedEvent;
 
   protected:
     QWidget* CreateWindowObject(CreateParams& params) override;
@@ -94,11 +130,15 @@ class rg_ChaoJiLieBiaoKuang : public CVolWinControl {
 
   private:
     friend class CVWnd_ListView;
-    CVWnd_ListView* List() const { return static_cast<CVWnd_ListView*>(Widget()); }
+    CVWnd_ListView* List() const;
     QTableWidgetItem* MakeItem(int column, const QString& text) const;
+    QTableWidgetItem* Item(int row, int column) const;
     void SortRows();
+    void ApplyRowsDefinition(const QString& definitionText);
 
     ListViewStyleProperties style_;
     QString columnDefinition_;
+    QString rowsDefinition_;
     std::vector<ColumnDefinition> columns_;
+    QList<QIcon> images_;
 };

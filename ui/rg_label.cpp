@@ -7,11 +7,14 @@
 #include "ui/FontDescription.h"
 
 int LabelTextFlags(int horizontalAlignment, int verticalAlignment, bool wordWrap) {
-    int flags = horizontalAlignment == 1   ? Qt::AlignHCenter
-                : horizontalAlignment == 2 ? Qt::AlignRight
-                                           : Qt::AlignLeft;
+    // "&" marks the next character as the mnemonic (shown underlined) and "&&" shows one "&".
+    int flags = Qt::TextShowMnemonic | (horizontalAlignment == 1   ? Qt::AlignHCenter
+                                        : horizontalAlignment == 2 ? Qt::AlignRight
+                                                                   : Qt::AlignLeft);
     if (wordWrap) {
-        return flags | Qt::TextWordWrap | Qt::AlignVCenter;
+        // Wrapped text asks for vertical centring too, which only single lines get: it stands
+        // at the top whatever the vertical alignment.
+        return flags | Qt::TextWordWrap | Qt::AlignTop;
     }
     flags |= Qt::TextSingleLine;
     return flags | (verticalAlignment == 1   ? Qt::AlignVCenter

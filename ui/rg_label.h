@@ -1,7 +1,7 @@
 // A label that paints itself: background, border, and its text aligned horizontally (0 left,
-// 1 centre, 2 right) and vertically (0 top, 1 middle, 2 bottom), or word-wrapped and centred
-// vertically. Colours are COLORREF values; kDefaultColour means the system's button-face
-// background and window-text colour.
+// 1 centre, 2 right) and vertically (0 top, 1 middle, 2 bottom), or word-wrapped from the top.
+// "&" underlines the character after it and "&&" shows one "&". Colours are COLORREF values;
+// kDefaultColour means the system's button-face background and window-text colour.
 #pragma once
 
 #include <QWidget>
@@ -25,7 +25,7 @@ class CVWnd_Label : public QWidget {
     QString text_;
 };
 
-// Qt alignment and wrap flags for the label's alignment properties.
+// Qt alignment, wrap and mnemonic flags for the label's alignment properties.
 int LabelTextFlags(int horizontalAlignment, int verticalAlignment, bool wordWrap);
 
 class rg_label : public CVolWinControl {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/Picture.h"
+
 using COLORREF = uint32_t;
 constexpr COLORREF kDefaultColour = 0xFF000000u;  // "use the default colour" wherever allowed
 constexpr COLORREF RGBColour(int r, int g, int b) {
@@ -46,22 +48,7 @@ struct LogFont {
     bool operator==(const LogFont&) const = default;
 };
 
-// A picture held by a cell: the encoded image (PNG and the like) and where it came from. Shared,
-// immutable; the drawing code decodes it.
-struct CellPicture {
-    int32_t resourceId = 0;  // picture resource number, or 0 when loaded by name
-    QString name;            // name it was loaded by, or empty
-    QByteArray encoded;
-};
-using PictureRef = std::shared_ptr<const CellPicture>;
-
-// Finds pictures for PutCellValue(what = 6). Returns null when the picture cannot be loaded.
-class IPictureSource {
-  public:
-    virtual ~IPictureSource() = default;
-    virtual PictureRef LoadById(int32_t id) = 0;
-    virtual PictureRef LoadByName(const QString& name) = 0;
-};
+// Pictures held by cells, and the finder PutCellValue(what = 6) asks: see base/Picture.h.
 
 // Text metrics of a font, as the default row height and column width need them. Supplied by
 // whoever can measure fonts (the drawing side); the model itself cannot.

@@ -179,14 +179,55 @@ class ControlsTest : public QObject {
     }
 
     void labelAlignmentFlags() {
+        const int m = Qt::TextShowMnemonic;
         QCOMPARE(LabelTextFlags(0, 0, false),
-                 int(Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine));
+                 int(Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine) | m);
         QCOMPARE(LabelTextFlags(1, 1, false),
-                 int(Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine));
+                 int(Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine) | m);
         QCOMPARE(LabelTextFlags(2, 2, false),
-                 int(Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine));
-        QCOMPARE(LabelTextFlags(2, 0, true),
-                 int(Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap));
+                 int(Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine) | m);
+        QCOMPARE(LabelTextFlags(2, 1, true), int(Qt::AlignRight | Qt::AlignTop | Qt::TextWordWrap) | m);
+    }
+
+    // What a label shows: the rows and columns its dark pixels cover.
+    void labelPaintsPrefixesAndWrappedTextFromTheTop() {
+        QWidget parent;
+        const auto ink = [&](const QString& text, bool wrap) {
+            rg_label label;
+            label.SetText(text);
+            label.SetWordWrap(wrap);
+            label.SetVerticalAlignment(1);  // middle
+            CreateParams params;
+            params.parent = &parent;
+            params.x = 0;
+            params.y = 0;
+            params.width = 160;
+            params.height = 90;
+            label.CreateControl(params);
+            const QImage image = label.Widget()->grab().toImage();
+            QRect box;
+            int dark = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    if (qGray(image.pixel(x, y)) < 100) {
+                        box |= QRect(x, y, 1, 1);
+                        ++dark;
+                    }
+                }
+            }
+            return std::pair(box, dark);
+        };
+        const auto [plain, plainInk] = ink("ab", false);
+        const auto [marked, markedInk] = ink("&ab", false);
+        const auto [doubled, doubledInk] = ink("ab&&", false);
+        QVERIFY(qAbs(marked.left() - plain.left()) <= 1);  // "&" itself is not drawn...
+        QVERIFY(qAbs(marked.right() - plain.right()) <= 1);
+        QVERIFY(markedInk > plainInk);            // ...it underlines the "a"
+        QVERIFY(doubled.right() > plain.right() + 3);  // "&&" shows one "&"
+        QVERIFY(plain.top() > 30);                     // a single line is centred
+        const auto [wrapped, wrappedInk] = ink("ab", true);
+        QVERIFY(wrapped.top() < 10);  // wrapped text stands at the top
+        QCOMPARE(wrappedInk, plainInk);
     }
 
     void comboItemsAndQueuedSelection() {

@@ -1,5 +1,7 @@
 #include <QHeaderView>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include "ui/WindowFramework.h"
 
@@ -30,10 +32,31 @@ class ListForm : public CVolWinForm {
     }
     int DesignClientWidth() const override { return 300; }
     int DesignClientHeight() const override { return 300; }
+    QTableWidget* Table() const { return static_cast<QTableWidget*>(List.Widget()); }
+    QPoint CellCentre(int row, int column) const {
+        return Table()->visualRect(Table()->model()->index(row, column)).center();
+    }
+
+    rg_edit_box Other;  // somewhere else for the focus to go
 
   protected:
-    void CreateChildControls() override { CreateChild(List, 106, 0, 0, 269, 260); }
+    void CreateChildControls() override {
+        CreateChild(List, 106, 0, 0, 269, 260);
+        CreateChild(Other, 107, 0, 270, 100, 24);
+    }
 };
+
+// The colour most pixels of a cell have, and how many pixels have `colour`.
+int PixelsOf(QWidget* viewport, const QRect& cell, const QColor& colour) {
+    const QImage image = viewport->grab(cell).toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += image.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return n;
+}
 
 QStringList FirstColumn(const rg_ChaoJiLieBiaoKuang& list) {
     QStringList texts;
@@ -140,6 +163,171 @@ class ListViewTest : public QObject {
         QTest::mouseClick(viewport, Qt::RightButton, {}, below);
         QCOMPARE(form.rightClicks, 2);
         QCOMPARE(form.clicks, 2);
+    }
+
+    void currentRowChangesOncePerRow() {
+        ListForm form;
+        form.List.Style().fullRowSelect = false;
+        QList<int> rows;
+        form.Connect(form.List.CurrentRowChangedEvent, [&](int row) { rows.append(row); });
+        form.CreateForm();
+        for (const char* t : {"a", "b"}) {
+            form.List.InsertRow(form.List.RowCount(), t);
+        }
+        rows.clear();
+        form.Table()->setCurrentCell(0, 0);
+        form.Table()->setCurrentCell(0, 1);  // same row, other column: no event
+        form.Table()->setCurrentCell(1, 1);
+        QCOMPARE(rows, (QList<int>{0, 1}));
+    }
+
+    void initialRowsFromTheirDefinition() {
+        ListForm form;
+        form.List.Style().checkBoxes = true;
+        form.List.SetImages({QIcon(":/none-a"), QIcon(":/none-b")});
+        // Row "1" ticked, data 42, red "x" in column 1 with a tip; row "2" starts without the
+        // further-cell flag; a third cell of row "2" has no column; the trailing group is short.
+        form.List.SetRowsDefinition(QStringLiteral(
+            "0\n1\n2\n\n42\n1\n\n"
+            "1\n-1\n0\n255\n0\nx\nthe x\n"
+            "0\n5\n1\n\n7\n2\n\n"
+            "1\n-1\n0\n\n0\ny\n\n"
+            "1\n-1\n0\n\n0\nlost\n\n"
+            "0\n0\n0"));
+        form.CreateForm();
+        form.List.InsertRow(0, "gone");
+        form.List.SetRowsDefinition(QStringLiteral("0\n0\n0\n\n1\n1\n\n1\n-1\n0\n255\n0\nx\nthe x\n"
+                                                   "0\n5\n1\n\n7\n2\n\n1\n-1\n0\n\n0\ny\n\n"
+                                                   "1\n-1\n0\n\n0\nlost\n\n"));
+        QCOMPARE(FirstColumn(form.List), (QStringList{"1", "2"}));  // the old rows went first
+        QCOMPARE(form.List.CellText(0, 1), "x");
+        QCOMPARE(form.List.CellText(1, 1), "y");
+        QCOMPARE(form.List.RowData(0), 1);
+        QCOMPARE(form.List.RowData(1), 7);
+        QVERIFY(!form.List.IsRowChecked(0));
+        QVERIFY(!form.List.IsRowChecked(1));
+        QCOMPARE(form.Table()->item(0, 1)->foreground().color(), QColor(255, 0, 0));
+        QVERIFY(form.Table()->item(1, 0)->icon().isNull());  // image 5 of 2: none
+
+        ListForm created;  // given before the widget: applied at creation
+        created.List.Style().checkBoxes = true;
+        created.List.SetRowsDefinition(QStringLiteral("0\n-1\n2\n\n42\nA\n\n0\n-1\n1\n\n0\nB\n\n"));
+        created.CreateForm();
+        QCOMPARE(FirstColumn(created.List), (QStringList{"A", "B"}));
+        QVERIFY(created.List.IsRowChecked(0));
+        QVERIFY(!created.List.IsRowChecked(1));
+        QCOMPARE(created.List.RowData(0), 42);
+    }
+
+    void coloursAndCustomDraw() {
+        ListForm form;
+        form.List.Style().textBackgroundColour = RGBColour(0, 0, 255);
+        form.List.Style().backgroundColour = kDefaultColour;  // the button face
+        QList<QPair<int, int>> cellsAsked;
+        form.Connect(form.List.CustomDrawEvent, [&](rg_ChaoJiLieBiaoKuangHuiZhiCanShu* cell) {
+            cellsAsked.append({cell->row, cell->column});
+            if (cell->row == 1 && cell->column == 1) {
+                QCOMPARE(cell->backgroundColour, RGBColour(0, 0, 255));
+                cell->backgroundColour = RGBColour(0, 255, 0);
+            }
+        });
+        form.CreateForm();
+        QVERIFY(QTest::qWaitForWindowExposed(form.Widget()));
+        for (const char* t : {"1", "2"}) {
+            form.List.InsertRow(form.List.RowCount(), t);
+        }
+        QWidget* viewport = form.Table()->viewport();
+        const auto cell = [&](int r, int c) {
+            return form.Table()->visualRect(form.Table()->model()->index(r, c)).adjusted(3, 3, -3, -3);
+        };
+        const int area = cell(1, 1).width() * cell(1, 1).height();
+        QVERIFY(PixelsOf(viewport, cell(1, 1), Qt::green) > area / 2);
+        QVERIFY(PixelsOf(viewport, cell(0, 1), Qt::blue) > area / 2);
+        QVERIFY(cellsAsked.contains(qMakePair(0, 1)));
+        const QColor face = form.Table()->palette().color(QPalette::Button);
+        const QPoint below(5, viewport->height() - 5);
+        QCOMPARE(viewport->grab(QRect(below, QSize(1, 1))).toImage().pixelColor(0, 0), face);
+    }
+
+    void selectionShowsOnlyWhileTheListHasTheFocus() {
+        for (const bool always : {false, true}) {
+            ListForm form;
+            form.List.Style().showSelectionAlways = always;
+            form.CreateForm();
+            QVERIFY(QTest::qWaitForWindowActive(form.Widget()));
+            form.List.InsertRow(0, "1");
+            form.List.SetItemState(0, 3, 3);
+            QWidget* viewport = form.Table()->viewport();
+            const QRect cell = form.Table()->visualRect(form.Table()->model()->index(0, 1));
+            const QColor highlight = form.Table()->palette().color(QPalette::Highlight);
+            const QColor inactive =
+                form.Table()->palette().color(QPalette::Inactive, QPalette::Highlight);
+            const auto selectedPixels = [&] {
+                return PixelsOf(viewport, cell, highlight) + PixelsOf(viewport, cell, inactive);
+            };
+            form.List.SetFocus();
+            QTRY_VERIFY(form.List.HasFocus());
+            QVERIFY(selectedPixels() > cell.width() * cell.height() / 2);
+            form.Other.SetFocus();
+            QTRY_VERIFY(form.Other.HasFocus());
+            QCOMPARE(selectedPixels() > cell.width() * cell.height() / 2, always);
+            QCOMPARE(form.List.CurrentSelection(), 0);  // still selected, only not shown
+        }
+    }
+
+    void infoTipsShowTextTheColumnCuts() {
+        ListForm form;
+        form.CreateForm();
+        QVERIFY(QTest::qWaitForWindowExposed(form.Widget()));
+        form.List.InsertRow(0, "short");
+        const QString longText = QString("a long cell text ").repeated(6);
+        form.List.SetCellText(0, 1, longText);
+        form.List.SetRowsDefinition(QStringLiteral("0\n-1\n0\n\n0\nshort\n\n1\n-1\n0\n\n0\n") +
+                                    longText + "\n\n0\n-1\n0\n\n0\nfits\nsaid so\n");
+        QWidget* viewport = form.Table()->viewport();
+        const auto tipAt = [&](int row, int column) {
+            QToolTip::hideText();  // goes after a moment
+            for (int i = 0; i < 100 && QToolTip::isVisible(); ++i) {
+                QTest::qWait(20);
+            }
+            const QPoint at = form.CellCentre(row, column);
+            QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+            QApplication::sendEvent(viewport, &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tipAt(0, 1), longText);  // cut off: the whole text
+        QCOMPARE(tipAt(0, 0), QString());  // fits: no tip
+        QCOMPARE(tipAt(1, 0), "said so");  // a tip of its own
+        QToolTip::hideText();
+    }
+
+    void hotTrackingFollowsTheMouse() {
+        ListForm form;
+        ListViewStyleProperties& s = form.List.Style();
+        s.hotTracking = true;
+        s.underlineHot = true;
+        s.handCursor = true;
+        QList<int> hot;
+        QList<int> activated;
+        form.Connect(form.List.HotRowChangedEvent, [&](int row) { hot.append(row); });
+        form.Connect(form.List.RowActivatedEvent, [&](int row) { activated.append(row); });
+        form.CreateForm();
+        QVERIFY(QTest::qWaitForWindowExposed(form.Widget()));
+        for (const char* t : {"1", "2"}) {
+            form.List.InsertRow(form.List.RowCount(), t);
+        }
+        QWidget* viewport = form.Table()->viewport();
+        QTest::mouseMove(viewport, form.CellCentre(0, 0));
+        QTest::mouseMove(viewport, form.CellCentre(0, 1));  // same row
+        QTest::mouseMove(viewport, form.CellCentre(1, 0));
+        QCOMPARE(hot, (QList<int>{0, 1}));
+        QCOMPARE(viewport->cursor().shape(), Qt::PointingHandCursor);
+        QTRY_COMPARE(form.List.CurrentSelection(), 1);  // resting on a row selects it
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, form.CellCentre(0, 0));
+        QCOMPARE(activated, QList<int>{0});  // one click activates
+        QTest::mouseMove(viewport, QPoint(5, viewport->height() - 5));
+        QCOMPARE(hot.last(), -1);
+        QCOMPARE(viewport->cursor().shape(), Qt::ArrowCursor);
     }
 };
 

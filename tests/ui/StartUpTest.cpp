@@ -1,4 +1,5 @@
 #include <QKeyEvent>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -17,6 +18,10 @@ struct Script {
     int destroyed = 0;
     int swallowKey = 0;  // a key the program's PreTranslateHook swallows
     bool closeFromIdle = false;
+    bool wantMoreIdle = false;
+    std::function<void(int64_t)> onIdle;  // runs in IdleHook
+    QList<int64_t> idleTimes;          // what IdleHook was given
+    QSet<QEvent::Type> kindsSeen;     // what PreTranslateHook was given
 };
 Script script;
 
@@ -72,13 +77,21 @@ class rg_probe_program : public rg_ChuangKouChengXuLei {
         return 1;
     }
     int PreTranslateHook(QObject*, QEvent* event) override {
+        script.kindsSeen.insert(event->type());
         return event->type() == QEvent::KeyPress &&
                        static_cast<QKeyEvent*>(event)->key() == script.swallowKey
                    ? 0
                    : 1;
     }
-    int IdleHook(int64_t) override {
+    int IdleHook(int64_t elapsed) override {
         ++script.idleHooks;
+        script.idleTimes.append(elapsed);
+        if (script.onIdle) {
+            script.onIdle(elapsed);
+        }
+        if (script.wantMoreIdle) {
+            return 1;
+        }
         if (script.closeFromIdle) {
             Form.Close();
         }
@@ -192,6 +205,52 @@ class StartUpTest : public QObject {
         QCOMPARE(script.idleHooks, 1);
         app->ExitInstance();
         QVERIFY(!app->OnIdle(0));  // without a program object only Qt idles
+    }
+
+    void programHookSeesEveryKindOfQueuedEvent() {
+        CVolMFCApp* app = CVolMFCApp::Instance();
+        QVERIFY(app->InitInstance(rg_probe_program::StaticClass()));
+        auto* program = static_cast<rg_probe_program*>(app->ProgramObject());
+        QVERIFY(QTest::qWaitForWindowExposed(program->Form.Widget()));
+        bool called = false;
+        QMetaObject::invokeMethod(program->Form.Widget(), [&] { called = true; },
+                                  Qt::QueuedConnection);
+        QTimer timer;
+        timer.start(1);
+        QTest::keyClick(program->Form.Edit.Widget(), Qt::Key_A);
+        QTRY_VERIFY(called);
+        QTRY_VERIFY(script.kindsSeen.contains(QEvent::Timer));
+        for (QEvent::Type kind : {QEvent::MetaCall, QEvent::KeyPress, QEvent::Expose}) {
+            QVERIFY2(script.kindsSeen.contains(kind), qPrintable(QString::number(kind)));
+        }
+        app->ExitInstance();
+    }
+
+    void newEventsStartTheIdleCountAgain() {
+        // The program asks for idle calls on and on; IdleHook is given the time since the idle
+        // period began, which starts again when an event arrives. Once 40 ms of idling have
+        // passed, a key arrives; the idle calls after it must count from a new period.
+        script.wantMoreIdle = true;
+        qsizetype keyAt = -1;
+        script.onIdle = [&](int64_t elapsed) {
+            auto* program =
+                static_cast<rg_probe_program*>(CVolMFCApp::Instance()->ProgramObject());
+            if (keyAt < 0 && elapsed >= 40) {
+                keyAt = script.idleTimes.size();
+                QCoreApplication::postEvent(program->Form.Edit.Widget(),
+                                            new QKeyEvent(QEvent::KeyPress, Qt::Key_B, {}, "b"));
+            } else if (keyAt >= 0 && script.idleTimes.size() > keyAt + 3) {
+                script.wantMoreIdle = false;
+                script.onIdle = nullptr;
+                program->Form.Close();
+            }
+        };
+        QCOMPARE(CVolMFCApp::Instance()->Run(rg_probe_program::StaticClass()), 0);
+        QVERIFY(keyAt > 0);
+        const QList<int64_t> after = script.idleTimes.mid(keyAt);
+        QVERIFY(!after.isEmpty());
+        QVERIFY2(*std::min_element(after.begin(), after.end()) < 40,
+                 qPrintable(QString::number(after.first())));
     }
 
     void programHookSeesKeysBeforeAccelerators() {
