@@ -11,6 +11,7 @@
 // destructor, so that nothing fires while those members are going.
 #pragma once
 
+#include <QFont>
 #include <QPoint>
 #include <QPointer>
 
@@ -121,6 +122,7 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
 
   private:
     void AttachMenu(CVWnd_WinForm* window);
+    int MenuBarHeight(const QFont& font) const;
     Qt::WindowFlags TopLevelFlags(const QString& text) const;
 
     int borderKind_ = 1;
@@ -136,4 +138,5 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
     CVolEnvelopeDialog* host_ = nullptr;
     bool activated_ = false;
     bool everActivated_ = false;
+    bool menuBarCounted_ = false;  // the created size already holds the menu bar
 };
