@@ -5,7 +5,8 @@
 // Keyboard rules (run from the application's input walk, see CVolMFCApp): FormPreTranslateHook
 // sees each key and mouse event first; Escape ends a modal form with -1 or closes a form marked
 // to close on Escape; Enter clicks the default push button when the form has one; accelerators
-// of the menu deliver their command ids. Tab moving between edits is Qt's own.
+// of the menu deliver their command ids. Tab moving between edits is Qt's own. Activated, a
+// form hands the keyboard focus to its first control that takes keys (see FocusHandOn.h).
 //
 // A derived form whose handlers use its own members may call DestroyWindow() first in its
 // destructor, so that nothing fires while those members are going.
