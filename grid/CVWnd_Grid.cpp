@@ -167,9 +167,6 @@ void CVWnd_Grid::Refresh() {
 
 void CVWnd_Grid::GridContentChanged() {
     extentsDirty_ = true;
-    if (focusRow_ >= grid_.RowCount() || focusColumn_ >= grid_.ColumnCount()) {
-        focusRow_ = focusColumn_ = -1;
-    }
     viewport()->update();
 }
 
@@ -336,6 +333,7 @@ void CVWnd_Grid::PaintArea(QPainter& dc, const QRect& clip, int32_t firstRow, in
     ctx.pixelSize = grid_.PixelSize();
     ctx.lineWidth = grid_.Print().printLineWidth;
     const bool anyMerged = !grid_.MergedRanges().empty();
+    const CellRange* selection = grid_.Selection();
 
     for (int32_t r = firstRow; r < endRow; ++r) {
         for (int32_t c = firstColumn; c < endColumn; ++c) {
@@ -349,9 +347,12 @@ void CVWnd_Grid::PaintArea(QPainter& dc, const QRect& clip, int32_t firstRow, in
                 rect.right = last.right;
                 rect.bottom = last.bottom;
             }
-            const bool focused = r == focusRow_ && c == focusColumn_;
+            const bool focused = r == grid_.FocusRow() && c == grid_.FocusColumn();
+            const bool selected = selection != nullptr && selection->Contains(r, c);
             DrawCell(dc, ctx, r, c, rect, true,
-                     focused ? CellHighlight::Focused : CellHighlight::None);
+                     focused    ? CellHighlight::Focused
+                     : selected ? CellHighlight::Selected
+                                : CellHighlight::None);
         }
     }
 

@@ -76,11 +76,22 @@ class CVWnd_Grid : public QAbstractScrollArea, public IGridObserver {
     }
 
     // --- focus, editing, geometry -----------------------------------------------------------
-    int32_t FocusRow() const { return focusRow_; }
-    int32_t FocusColumn() const { return focusColumn_; }
+    // The focus cell lives in the grid model; -1 while no cell has it.
+    int32_t FocusRow() const { return grid_.FocusRow(); }
+    int32_t FocusColumn() const { return grid_.FocusColumn(); }
+    // Moves the focus cell (and drops the selection); a cell outside the grid is ignored.
     void SetFocusCell(int32_t row, int32_t column);
-    // Opens the editor on the focused cell with `initial` as its text; false when refused.
+    // Opens the editor on the focus cell with `initial` as its text; false when refused, and
+    // always while no cell has the focus.
     bool BeginEdit(const QString& initial, bool keepText = false);
+
+    // --- cut, copy and paste of cells (Ctrl+X/C/V, Shift+Delete, Ctrl+Insert, Shift+Insert) --
+    // On the selection, else the focus cell, through the system clipboard as plain text (see
+    // GridClipboard.h). They belong to the cell-editing switch: off, they do nothing. True when
+    // the clipboard or a cell changed.
+    bool CutCells();
+    bool CopyCells();
+    bool PasteCells();
     bool Editing() const;
     // The cell rectangle on the viewport (inclusive edges), for a visible or hidden cell.
     GdiRect CellRect(int32_t row, int32_t column) const;
@@ -118,6 +129,8 @@ class CVWnd_Grid : public QAbstractScrollArea, public IGridObserver {
     std::pair<int32_t, int32_t> VisibleRows() const;
     std::pair<int32_t, int32_t> VisibleColumns() const;
     void MoveFocus(int key, Qt::KeyboardModifiers modifiers);
+    bool ClipboardCommandsOn() const;
+    bool MayEdit(int32_t row, int32_t column) const;
     void EnsureVisible(int32_t row, int32_t column);
     void EditorClosed(int key, bool cancelled);
     // The resize handle under a point: column (or row) whose far edge is there, else -1.
@@ -131,7 +144,7 @@ class CVWnd_Grid : public QAbstractScrollArea, public IGridObserver {
     IPrintProgress* progress_ = nullptr;
     std::function<bool(int32_t, int32_t)> mayEdit_;
 
-    int32_t focusRow_ = -1, focusColumn_ = -1;
+    int32_t anchorRow_ = -1, anchorColumn_ = -1;  // where a Shift selection started
     QPointer<CInPlaceEdit> editor_;
     int32_t editRow_ = -1, editColumn_ = -1;
 

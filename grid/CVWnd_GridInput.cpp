@@ -1,4 +1,6 @@
 // The grid window's input: focus movement, in-place editing, resizing by dragging.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -7,6 +9,7 @@
 #include "grid/CInPlaceEdit.h"
 #include "grid/CVWnd_Grid.h"
 #include "grid/CellDrawing.h"
+#include "grid/model/GridClipboard.h"
 
 namespace vantric {
 
@@ -37,11 +40,10 @@ bool IsNavigationKey(int key) {
 // --- focus and keys -------------------------------------------------------------------------
 
 void CVWnd_Grid::SetFocusCell(int32_t row, int32_t column) {
-    if (row < 0 || column < 0 || row >= grid_.RowCount() || column >= grid_.ColumnCount()) {
+    if (!grid_.SetFocusCell(row, column)) {
         return;
     }
-    focusRow_ = row;
-    focusColumn_ = column;
+    grid_.ClearSelection();
     EnsureVisible(row, column);
     viewport()->update();
 }
@@ -82,8 +84,14 @@ void CVWnd_Grid::MoveFocus(int key, Qt::KeyboardModifiers modifiers) {
     if (rows <= fr || columns <= fc) {
         return;
     }
-    int32_t r = focusRow_ < 0 ? fr : focusRow_;
-    int32_t c = focusColumn_ < 0 ? fc : focusColumn_;
+    if (!grid_.HasFocusCell()) {
+        SetFocusCell(fr, fc);  // the first key only puts the focus on the first cell
+        return;
+    }
+    const int32_t fromRow = grid_.FocusRow();
+    const int32_t fromColumn = grid_.FocusColumn();
+    int32_t r = fromRow;
+    int32_t c = fromColumn;
     const int32_t pageRows =
         std::max(1, viewport()->height() / std::max(1, grid_.RowHeight(std::max(r, fr))));
     switch (key) {
@@ -136,10 +144,33 @@ void CVWnd_Grid::MoveFocus(int key, Qt::KeyboardModifiers modifiers) {
         default:
             return;
     }
+    // Shift with a movement key stretches the selection from where it started to the new cell.
+    const bool extend = (modifiers & Qt::ShiftModifier) && key != Qt::Key_Tab &&
+                        key != Qt::Key_Backtab;
+    const CellRange* selection = grid_.Selection();
+    const int32_t anchorRow = selection != nullptr ? anchorRow_ : fromRow;
+    const int32_t anchorColumn = selection != nullptr ? anchorColumn_ : fromColumn;
     SetFocusCell(r, c);
+    if (extend) {
+        anchorRow_ = anchorRow;
+        anchorColumn_ = anchorColumn;
+        grid_.SetSelection(anchorRow, anchorColumn, r, c);
+    }
 }
 
 void CVWnd_Grid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopyCells();
+        return;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        CutCells();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        PasteCells();
+        return;
+    }
     if (IsNavigationKey(event->key())) {
         MoveFocus(event->key(), event->modifiers());
         return;
@@ -161,27 +192,15 @@ bool CVWnd_Grid::Editing() const {
 }
 
 bool CVWnd_Grid::BeginEdit(const QString& initial, bool keepText) {
-    if (!created_ || !grid_.CellEditing() || Editing()) {
+    if (!created_ || !grid_.CellEditing() || Editing() || !grid_.HasFocusCell()) {
         return false;
     }
-    if (focusRow_ < 0 || focusColumn_ < 0) {
-        SetFocusCell(std::min(grid_.FixedRowCount(), grid_.RowCount() - 1),
-                     std::min(grid_.FixedColumnCount(), grid_.ColumnCount() - 1));
+    const int32_t r = grid_.FocusRow();
+    const int32_t c = grid_.FocusColumn();
+    if (!MayEdit(r, c)) {
+        return false;
     }
-    const int32_t r = focusRow_;
-    const int32_t c = focusColumn_;
     const CGridCell* cell = grid_.GetCell(r, c);
-    if (cell == nullptr || (cell->state & cellstate::kReadOnly) != 0) {
-        return false;
-    }
-    if (mayEdit_ && !mayEdit_(r, c)) {
-        return false;
-    }
-    for (const auto& link : grid_.ColumnLinkList()) {
-        if (link[3] == c) {
-            return false;  // the last column a link names follows the others
-        }
-    }
     EnsureVisible(r, c);
     Q_EMIT CellEditStarted(r, c);
 
@@ -235,11 +254,63 @@ void CVWnd_Grid::EditorClosed(int key, bool cancelled) {
     }
     if (!cancelled && IsNavigationKey(key)) {
         MoveFocus(key, Qt::NoModifier);
-        if (focusRow_ != r || focusColumn_ != c) {
+        if (grid_.FocusRow() != r || grid_.FocusColumn() != c) {
             BeginEdit(QString(), true);
         }
     }
     viewport()->update();
+}
+
+bool CVWnd_Grid::MayEdit(int32_t row, int32_t column) const {
+    return grid_.CellTextEditable(row, column) && (!mayEdit_ || mayEdit_(row, column));
+}
+
+// --- cut, copy and paste of cells -----------------------------------------------------------
+
+bool CVWnd_Grid::ClipboardCommandsOn() const {
+    return created_ && grid_.CellEditing() && !Editing();
+}
+
+bool CVWnd_Grid::CopyCells() {
+    const std::optional<CellRange> range = grid_.ClipboardRange();
+    if (!ClipboardCommandsOn() || !range) {
+        return false;
+    }
+    QGuiApplication::clipboard()->setText(CellsClipboardText(grid_, *range));
+    return true;
+}
+
+bool CVWnd_Grid::CutCells() {
+    if (!CopyCells()) {
+        return false;
+    }
+    ClearCellsText(grid_, *grid_.ClipboardRange(), mayEdit_);
+    return true;
+}
+
+bool CVWnd_Grid::PasteCells() {
+    const std::optional<CellRange> range = grid_.ClipboardRange();
+    if (!ClipboardCommandsOn() || !range) {
+        return false;
+    }
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) {
+        return false;
+    }
+    const std::optional<PastedCells> pasted =
+        PasteCellsClipboardText(grid_, range->top, range->left, text, mayEdit_);
+    if (!pasted) {
+        return false;
+    }
+    // Several cells pasted stay selected, so that they can be copied on at once.
+    const CellRange& r = pasted->covered;
+    if (r.bottom > r.top || r.right > r.left) {
+        grid_.SetSelection(r.top, r.left, r.bottom, r.right);
+        anchorRow_ = r.top;
+        anchorColumn_ = r.left;
+    }
+    viewport()->update();
+    return pasted->changed;
 }
 
 // --- mouse: focus and resizing --------------------------------------------------------------

@@ -34,6 +34,7 @@ CVDlg_Input::CVDlg_Input(QWidget* parent, const QString& prompt, const QString& 
         promptFrame_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         promptFrame_->setGeometry(DialogUnits(7, 7, 238, 35));
         promptLabel_ = new QLabel(prompt, this);
+        promptLabel_->setTextFormat(Qt::PlainText);
         promptLabel_->setWordWrap(true);
         promptLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         promptLabel_->setGeometry(DialogUnits(12, 11, 229, 27));

@@ -3,10 +3,14 @@
 #include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QSessionManager>
+#include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 
 #include "base/CVolException.h"
+#include "platform/IconResource.h"
 #include "platform/ScreenDpi.h"
 #include "ui/CVolUserApp.h"
 #include "ui/CVolWinForm.h"
@@ -76,6 +80,19 @@ bool EndsIdle(const QEvent* event) {
     return type != QEvent::UpdateRequest && type != QEvent::Paint && type != QEvent::Expose;
 }
 
+// Qt's own dialogs (the message box's button, the print dialog, page setup, printer properties)
+// speak the program's language, Chinese, whatever the desk's locale is. Without Qt's translation
+// files they stay English.
+void InstallQtTranslations(QCoreApplication* app) {
+    auto* translator = new QTranslator(app);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
 }  // namespace
 
 CVolMFCApp::CVolMFCApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -85,6 +102,11 @@ CVolMFCApp::CVolMFCApp(int& argc, char** argv) : QApplication(argc, argv) {
                              manager.cancel();
                          }
                      });
+    InstallQtTranslations(this);
+    // Every window without an icon of its own (message boxes, Qt's dialogs) shows the program's;
+    // the desktop entry names it to Wayland's task switchers.
+    setWindowIcon(vantric::IconResource(vantric::kProgramIconId));
+    setDesktopFileName(QStringLiteral("vantric"));
 }
 
 CVolMFCApp::~CVolMFCApp() {

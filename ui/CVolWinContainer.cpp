@@ -1,9 +1,10 @@
 #include "ui/CVolWinContainer.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QVariant>
 
 #include "ui/DesignScale.h"
+#include "ui/FocusHandOn.h"
 
 CVWnd_Container::CVWnd_Container(CVolWinContainer* control, QWidget* parent)
     : QWidget(parent), control_(control) {}
@@ -92,6 +93,12 @@ bool CVolWinContainer::OnWidgetEvent(QEvent* event) {
             break;
         case QEvent::Hide:
             HiddenEvent.Fire(this);
+            break;
+        case QEvent::FocusIn:
+            // A container never keeps the focus: it goes on to the control that takes keys.
+            if (QWidget* target = FocusHandOnTarget(ClientWidget())) {
+                target->setFocus(static_cast<QFocusEvent*>(event)->reason());
+            }
             break;
         default:
             break;

@@ -4,6 +4,7 @@
 // width and height by ScaleFactor()), runs CreateChildControls as soon as its widget exists and
 // then raises its first container event (CreatedEvent). Handlers are bound with Connect, which
 // ties them to the container's event target, so they never run after the container is gone.
+// A container that receives the keyboard focus hands it on (see FocusHandOn.h).
 #pragma once
 
 #include <QWidget>

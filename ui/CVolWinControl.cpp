@@ -6,6 +6,7 @@
 
 #include "platform/ScreenDpi.h"
 #include "ui/CVolWinContainer.h"
+#include "ui/FocusHandOn.h"
 #include "ui/FontDescription.h"
 
 // Forwards a widget's events to its control and tells the control when the widget goes. A child
@@ -183,7 +184,7 @@ void CVolWinControl::SetFontDescription(const QString& description) {
 
 void CVolWinControl::SetFocus() {
     if (HasWindow()) {
-        window_->setFocus(Qt::OtherFocusReason);
+        GiveFocus(window_);
     }
 }
 

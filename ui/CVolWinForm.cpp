@@ -12,10 +12,13 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <memory>
 
+#include "platform/IconResource.h"
 #include "ui/CRefVolMenu.h"
 #include "ui/CVolEnvelopeDialog.h"
 #include "ui/CVolMFCApp.h"
+#include "ui/FocusHandOn.h"
 #include "ui/FormGeometry.h"
 #include "ui/FormHelp.h"
 #include "ui/MessageService.h"
@@ -36,7 +39,7 @@ void GiveFocusBack(const QPointer<QWidget>& focus) {
     if (!focus->window()->isActiveWindow()) {
         focus->window()->activateWindow();
     }
-    focus->setFocus(Qt::OtherFocusReason);
+    GiveFocus(focus);
 }
 
 bool WithoutModifiers(const QKeyEvent* key) {
@@ -208,11 +211,31 @@ void CVolWinForm::PrepareCreateParams(CreateParams& params) {
     }
 }
 
+// The height the form's menu bar will take, measured on a bar made for the purpose with the
+// form's font; 0 without a menu.
+int CVolWinForm::MenuBarHeight(const QFont& font) const {
+    if (menu_ == nullptr || !menu_->IsLoaded()) {
+        return 0;
+    }
+    std::unique_ptr<QMenuBar> bar(menu_->CreateMenuBar(nullptr, CRefVolMenu::Sink{}));
+    if (bar == nullptr || bar->actions().isEmpty()) {
+        return 0;
+    }
+    bar->setFont(font);
+    return bar->sizeHint().height();
+}
+
 void CVolWinForm::ComputeCreateRect(CreateParams& params) {
     childForm_ = host_ == nullptr && params.parent != nullptr && !params.parent->isWindow();
+    // The design size is the client area: a menu bar comes on top of it, and counts before the
+    // form is centred.
+    const bool designSize =
+        params.width == CreateParams::kUnset || params.height == CreateParams::kUnset;
+    const int menuBar = designSize ? MenuBarHeight(params.font) : 0;
+    menuBarCounted_ = menuBar > 0;
     const QRect r =
         FormCreateRect(params.x, params.y, params.width, params.height, DesignClientWidth(),
-                       DesignClientHeight(), 0, childForm_, ScreenRect(nullptr));
+                       DesignClientHeight(), menuBar, childForm_, ScreenRect(nullptr));
     params.x = r.x();
     params.y = r.y();
     params.width = r.width();
@@ -270,11 +293,15 @@ void CVolWinForm::AfterCreate(CreateParams& params) {
         return;
     }
     QWidget* frame = host_ != nullptr ? static_cast<QWidget*>(host_) : window;
+    // A form without an icon of its own shows the program's, in its title bar and task switcher.
+    if (!frame->testAttribute(Qt::WA_SetWindowIcon)) {
+        frame->setWindowIcon(vantric::IconResource(vantric::kProgramIconId));
+    }
     QRect rect(params.x, params.y, params.width, params.height);
     if (rect.isEmpty()) {
         frame->adjustSize();
         rect.setSize(frame->size());
-    } else if (QMenuBar* bar = MenuBar()) {
+    } else if (QMenuBar* bar = MenuBar(); bar != nullptr && !menuBarCounted_) {
         rect.setHeight(rect.height() + bar->sizeHint().height());
     }
     const bool fixed = borderKind_ == 0 || borderKind_ == 2 || borderKind_ == 4 || borderKind_ == 6;
@@ -309,9 +336,13 @@ void CVolWinForm::AfterCreate(CreateParams& params) {
             break;
         case 3:
             window->showMaximized();
+            window->activateWindow();
             break;
         default:
             window->show();
+            // Shown normally a form is also activated, so that its keyboard focus is live at
+            // once, with or without a window manager that would do it.
+            window->activateWindow();
             break;
     }
     if (!movable_) {
@@ -351,6 +382,8 @@ bool CVolWinForm::OnWidgetEvent(QEvent* event) {
                 KeepInPlace();
             }
             break;
+        case QEvent::WindowActivate:  // what a hosted form, a child of its dialog, is sent
+        case QEvent::WindowDeactivate:
         case QEvent::ActivationChange: {
             const bool active = Widget()->isActiveWindow();
             if (active && !activated_) {
@@ -360,6 +393,13 @@ bool CVolWinForm::OnWidgetEvent(QEvent* event) {
                     FirstActivationEvent.Fire(this);
                 }
                 ActivatedEvent.Fire(this);
+                // As the form itself receiving the focus: handed on, unless the program put it
+                // somewhere while the window was inactive.
+                if (HasWindow() && !TakeWaitingFocus(Widget()->window())) {
+                    if (QWidget* target = FocusHandOnTarget(ClientWidget())) {
+                        target->setFocus(Qt::ActiveWindowFocusReason);
+                    }
+                }
             } else if (!active && activated_) {
                 activated_ = false;
                 DeactivatedEvent.Fire(this);

@@ -7,7 +7,8 @@
 // to close on Escape; Enter clicks the default push button when the form has one; accelerators
 // of the menu deliver their command ids. Tab moving between edits is Qt's own. Escape and Enter
 // stay with a widget that wants all keys (kWantsAllKeysProperty), such as an in-place editor.
-// F1 opens the form's help file when it has one and the file exists.
+// F1 opens the form's help file when it has one and the file exists. Activated, a form hands the
+// keyboard focus to its first control that takes keys (see FocusHandOn.h).
 //
 // A form created inside another window's child widget (CreateChild of a container, or a parent
 // that is no window) is a child form: it sits in its parent at its position (0, 0 when unset)
@@ -18,6 +19,7 @@
 // destructor, so that nothing fires while those members are going.
 #pragma once
 
+#include <QFont>
 #include <QPoint>
 #include <QPointer>
 #include <optional>
@@ -157,6 +159,7 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
 
   private:
     void AttachMenu(CVWnd_WinForm* window);
+    int MenuBarHeight(const QFont& font) const;
     Qt::WindowFlags TopLevelFlags(const QString& text) const;
     void KeepInPlace();
 
@@ -178,4 +181,5 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
     CVolEnvelopeDialog* host_ = nullptr;
     bool activated_ = false;
     bool everActivated_ = false;
+    bool menuBarCounted_ = false;  // the created size already holds the menu bar
 };

@@ -1,17 +1,138 @@
 #include "ui/CharFilterEdit.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <algorithm>
 
-void CharFilterEdit::keyPressEvent(QKeyEvent* event) {
-    // Ctrl combinations type no character of their own (copy, paste and the like).
-    if (filter_ && !(event->modifiers() & Qt::ControlModifier)) {
-        for (const QChar c : event->text()) {
-            if (!filter_(c)) {
-                vantric::MessageBeep(beep_);
-                event->accept();
-                return;
-            }
+namespace {
+
+bool IsEditingKeyText(QChar c) {
+    return c.category() == QChar::Other_Control;
+}
+
+}  // namespace
+
+CharFilterEdit::CharFilterEdit(QWidget* parent) : QLineEdit(parent) {
+    setAcceptDrops(false);
+}
+
+QString CharFilterEdit::Filtered(const QString& text) const {
+    QString kept;
+    kept.reserve(text.size());
+    bool refused = false;
+    for (const QChar c : text) {
+        if (Allows(c)) {
+            kept += c;
+        } else {
+            refused = true;
         }
     }
-    QLineEdit::keyPressEvent(event);
+    if (refused) {
+        vantric::MessageBeep(beep_);
+    }
+    return kept;
+}
+
+qsizetype CharFilterEdit::Room(qsizetype replaced) const {
+    if (limit_ <= 0) {
+        return maxLength();
+    }
+    return std::max<qsizetype>(0, limit_ - (text().size() - replaced));
+}
+
+QString CharFilterEdit::InsertAsOperatorText(const QString& text) {
+    if (isReadOnly()) {
+        return {};
+    }
+    QString line = text.section(QChar(u'\n'), 0, 0).section(QChar(u'\r'), 0, 0);
+    line.removeIf(IsEditingKeyText);  // a one-line edit holds no control characters
+    QString kept = Filtered(line).left(Room(selectedText().size()));
+    if (!kept.isEmpty() || hasSelectedText()) {
+        insert(kept);
+    }
+    return kept;
+}
+
+void CharFilterEdit::Paste(QClipboard::Mode mode) {
+    InsertAsOperatorText(QGuiApplication::clipboard()->text(mode));
+}
+
+void CharFilterEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        Paste(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    // Ctrl combinations type no character of their own (copy, select all and the like), and
+    // editing keys (Backspace, Delete, Enter) act as keys, not as text.
+    if ((event->modifiers() & Qt::ControlModifier) || typed.isEmpty() ||
+        std::all_of(typed.begin(), typed.end(), IsEditingKeyText)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const QString kept = Filtered(typed);
+    const qsizetype room = Room(selectedText().size());
+    if (kept == typed && kept.size() <= room) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (!kept.isEmpty() && room > 0 && !isReadOnly()) {
+        insert(kept.left(room));
+    }
+    event->accept();
+}
+
+void CharFilterEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString commit = event->commitString();
+    QString kept = commit.isEmpty() ? commit : Filtered(commit);
+    kept.truncate(Room(selectedText().size() + event->replacementLength()));
+    const QString& preedit = event->preeditString();
+    const bool hidePreedit = !std::all_of(preedit.begin(), preedit.end(),
+                                          [this](QChar c) { return Allows(c); });
+    if (kept == commit && !hidePreedit) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // The same event with the refused text taken out. A hidden preedit takes its formats and
+    // cursor along; the selection attributes refer to the text and stay.
+    QList<QInputMethodEvent::Attribute> attributes;
+    for (const QInputMethodEvent::Attribute& a : event->attributes()) {
+        if (!hidePreedit || a.type == QInputMethodEvent::Selection) {
+            attributes.append(a);
+        }
+    }
+    QInputMethodEvent filtered(hidePreedit ? QString() : preedit, attributes);
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->accept();
+}
+
+void CharFilterEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    // The paste item is the one wired to QLineEdit::paste; it pastes through the filter instead.
+    for (QAction* action : menu->actions()) {
+        // (Qt connects it by name or by pointer, depending on the version.)
+        if (QObject::disconnect(action, SIGNAL(triggered()), this, SLOT(paste())) ||
+            QObject::disconnect(action, &QAction::triggered, this, &QLineEdit::paste)) {
+            QObject::connect(action, &QAction::triggered, this,
+                             [this] { Paste(QClipboard::Clipboard); });
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void CharFilterEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the X11 selection where the press put the caret.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        Paste(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }

@@ -12,6 +12,12 @@ bool IsDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// The text of an editing key: C0 controls (Backspace, Tab, Enter, Escape), DEL (the Delete key
+// on X11 and Wayland) and the C1 controls. Never filtered.
+bool IsEditingKeyText(QChar c) {
+    return c.category() == QChar::Other_Control;
+}
+
 bool IsCSpace(QChar c) {
     const char16_t u = c.unicode();
     return u == u' ' || (u >= u'\t' && u <= u'\r') || c.isSpace();
@@ -112,7 +118,7 @@ QString NormaliseDate(const QString& text, bool withTime) {
 }  // namespace
 
 bool InputModeAllowsChar(int inputMode, QChar c) {
-    if (c.unicode() < 0x20) {
+    if (IsEditingKeyText(c)) {
         return true;
     }
     switch (inputMode) {
@@ -133,7 +139,7 @@ bool InputModeAllowsChar(int inputMode, QChar c) {
 }
 
 bool InputDialogModeAllowsChar(int inputDialogMode, QChar c) {
-    if (c.unicode() < 0x20) {
+    if (IsEditingKeyText(c)) {
         return true;
     }
     switch (inputDialogMode) {

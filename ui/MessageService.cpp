@@ -25,6 +25,8 @@ class DialogMessageService final : public IMessageService {
                 break;
         }
         QMessageBox box(qtIcon, caption, text, QMessageBox::Ok, owner);
+        // Texts are shown as they stand: an exception's "<b>" is four characters, not bold.
+        box.setTextFormat(Qt::PlainText);
         box.exec();
         return 1;  // IDOK: the box has no other button
     }

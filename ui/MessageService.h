@@ -11,7 +11,8 @@ enum class MessageIcon { None, Information, Warning, Error };
 class IMessageService {
   public:
     virtual ~IMessageService() = default;
-    // A modal box with an OK button, owned by `owner` (none: ownerless). Returns 1 (OK).
+    // A modal box with an OK button, owned by `owner` (none: ownerless), showing `text` as plain
+    // text. Returns 1 (OK).
     virtual int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
                                MessageIcon icon) = 0;
 };

@@ -46,7 +46,7 @@ void rg_edit_box::ApplyMode() {
                     vantric::BeepKind::Exclamation);
     edit->setReadOnly(mode == 1);
     edit->setEchoMode(mode == 2 ? QLineEdit::Password : QLineEdit::Normal);
-    edit->setMaxLength(limit_ > 0 ? limit_ : 32767);
+    edit->SetLimit(limit_);  // not the widget's own maximum, which would cut set text too
     edit->setAlignment((alignment_ == 1   ? Qt::AlignHCenter
                         : alignment_ == 2 ? Qt::AlignRight
                                           : Qt::AlignLeft) |

@@ -1,5 +1,6 @@
-// A one-line edit box with an InputMode (see InputMode.h): typed characters the mode refuses
-// are dropped with a beep, and the text is normalised when the edit loses focus.
+// A one-line edit box with an InputMode (see InputMode.h): characters the mode refuses are
+// dropped with a beep however the operator enters them (see CharFilterEdit), and the text is
+// normalised when the edit loses focus.
 #pragma once
 
 #include "ui/CVolWinControl.h"
@@ -20,7 +21,8 @@ class rg_edit_box : public CVolWinControl {
     int InputMode() const { return inputMode_; }
     // Also sets read-only (mode 1) and the password character (mode 2).
     void SetInputMode(int mode);
-    // The most characters the operator can enter; 0: the edit's own maximum.
+    // The most characters the operator can enter (typing or pasting); text set by the program
+    // is not cut. 0: the edit's own maximum.
     int LimitText() const { return limit_; }
     void SetLimitText(int limit);
     // 0 left, 1 centre, 2 right.

@@ -57,6 +57,7 @@ bool CGridCtrl::State::ResizeRows(int32_t n) {
         }
     }
     rows = n;
+    FitFocusAndSelection();
     return true;
 }
 
@@ -98,7 +99,19 @@ bool CGridCtrl::State::ResizeColumns(int32_t n) {
         std::erase_if(kinds, [last](const ColumnKindEntry& k) { return k.column > last; });
     }
     columns = n;
+    FitFocusAndSelection();
     return true;
+}
+
+void CGridCtrl::State::FitFocusAndSelection() {
+    if (!Inside(focusRow, focusColumn)) {
+        focusRow = focusColumn = -1;
+    }
+    if (hasSelection) {
+        selection.bottom = std::min(selection.bottom, rows - 1);
+        selection.right = std::min(selection.right, columns - 1);
+        hasSelection = selection.top <= selection.bottom && selection.left <= selection.right;
+    }
 }
 
 void CGridCtrl::State::RefreshFixedFlags(int32_t r0, int32_t r1, int32_t c0, int32_t c1) {
@@ -370,6 +383,8 @@ bool CGridCtrl::ClearSheet() {
     std::vector<int32_t>().swap(s.rowHeights);
     std::vector<int32_t>().swap(s.columnWidths);
     s.rows = s.columns = s.fixedRows = s.fixedColumns = 0;
+    s.focusRow = s.focusColumn = -1;
+    s.hasSelection = false;
     s.SizesChanged();
     s.kinds.clear();
     s.links.clear();
@@ -398,6 +413,69 @@ bool CGridCtrl::ClearSheet() {
     s.SizesChanged();
     s.Repaint();
     return made;
+}
+
+// --- focus cell and selection ----------------------------------------------------------------
+
+int32_t CGridCtrl::FocusRow() const {
+    return s_->focusRow;
+}
+int32_t CGridCtrl::FocusColumn() const {
+    return s_->focusColumn;
+}
+
+bool CGridCtrl::SetFocusCell(int32_t row, int32_t column) {
+    if (!s_->Inside(row, column)) {
+        return false;
+    }
+    s_->focusRow = row;
+    s_->focusColumn = column;
+    return true;
+}
+
+void CGridCtrl::ClearFocusCell() {
+    s_->focusRow = s_->focusColumn = -1;
+}
+
+const CellRange* CGridCtrl::Selection() const {
+    return s_->hasSelection ? &s_->selection : nullptr;
+}
+
+bool CGridCtrl::SetSelection(int32_t row1, int32_t column1, int32_t row2, int32_t column2) {
+    if (!s_->Inside(row1, column1) || !s_->Inside(row2, column2)) {
+        return false;
+    }
+    s_->selection = {std::min(row1, row2), std::min(column1, column2), std::max(row1, row2),
+                     std::max(column1, column2)};
+    s_->hasSelection = true;
+    return true;
+}
+
+void CGridCtrl::ClearSelection() {
+    s_->hasSelection = false;
+}
+
+std::optional<CellRange> CGridCtrl::ClipboardRange() const {
+    if (s_->hasSelection) {
+        return s_->selection;
+    }
+    if (HasFocusCell()) {
+        return CellRange{s_->focusRow, s_->focusColumn, s_->focusRow, s_->focusColumn};
+    }
+    return std::nullopt;
+}
+
+bool CGridCtrl::CellTextEditable(int32_t row, int32_t column) const {
+    const CGridCell* cell = GetCell(row, column);
+    if (cell == nullptr || (cell->state & cellstate::kReadOnly) != 0 || cell->IsCovered()) {
+        return false;
+    }
+    for (const auto& link : s_->links) {
+        if (link[3] == column) {
+            return false;  // the last column a link names follows the others
+        }
+    }
+    return true;
 }
 
 // --- live appearance --------------------------------------------------------------------------

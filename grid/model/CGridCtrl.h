@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "grid/model/GridTypes.h"
@@ -201,6 +202,26 @@ class CGridCtrl {
                       const QString& faceName, int32_t height);
     bool CentreRowCells(int32_t firstRow, int32_t lastRow);
     void SetPictureSource(IPictureSource* source);
+
+    // --- focus cell and selection -------------------------------------------------------------
+    // The focus cell is the one typing edits; (-1, -1) while no cell has it. The selection is an
+    // inclusive range inside the grid, or none. A grid that shrinks drops a focus cell outside it
+    // and cuts the selection to it; ClearSheet drops both. The observer is not told: whoever
+    // moves the focus repaints.
+    int32_t FocusRow() const;
+    int32_t FocusColumn() const;
+    bool HasFocusCell() const { return FocusRow() >= 0; }
+    bool SetFocusCell(int32_t row, int32_t column);  // false (nothing changed) outside the grid
+    void ClearFocusCell();
+    const CellRange* Selection() const;  // null: nothing selected
+    // Selects the cells between two corners, in any order; false outside the grid.
+    bool SetSelection(int32_t row1, int32_t column1, int32_t row2, int32_t column2);
+    void ClearSelection();
+    // What cut, copy and paste work on: the selection, else the focus cell; null for neither.
+    std::optional<CellRange> ClipboardRange() const;
+    // Whether the operator may change the cell's text: inside the grid, not read-only, not
+    // covered by a merged range, not the last column a ColumnLinkList entry names.
+    bool CellTextEditable(int32_t row, int32_t column) const;
 
     // --- whole-sheet operations ------------------------------------------------------------
     bool ClearSheet();

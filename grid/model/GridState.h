@@ -18,6 +18,10 @@ struct CGridCtrl::State {
     int32_t defaultRowHeight = 24;
     int32_t defaultColumnWidth = 60;
     bool sizesChanged = false;
+    int32_t focusRow = -1;
+    int32_t focusColumn = -1;
+    bool hasSelection = false;
+    CellRange selection;
 
     COLORREF gridLineColour = 0xC0C0C0;
     COLORREF textColour = 0x000000;
@@ -58,6 +62,8 @@ struct CGridCtrl::State {
                      static_cast<size_t>(c)];
     }
     bool IsFixedPlace(int32_t r, int32_t c) const { return r < fixedRows || c < fixedColumns; }
+    // After the grid shrank: a focus cell outside it goes, a selection is cut to it.
+    void FitFocusAndSelection();
 
     // A new cell: grid font, the format of the cell above it (when given), the fixed flag when
     // it lies in a fixed row or column.

@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Uses the real vantric binary the way a person at the packing desk does, on a private X server.
 
-Types a carton total, builds the single-ticket sheet, opens and closes the print preview, prints
-through the print dialog onto the CUPS PDF queue and closes the main window. Then checks the
-exit status, the spooled PDF (pages and label numbers) and the settings file the program made.
-Screenshots, the printed PDF, the settings file and the program's output are kept in the
+Straight after start, without a click, types a carton total with a slip mended by Home and
+Delete, builds the single-ticket sheet, opens and closes the print preview and prints through
+the print dialog onto the CUPS PDF queue. Then types a top margin into the margin window as it
+opens and saves it, meets the refusal box of an empty ticket list, adds a ticket through the add
+dialog (again mending with Home and Delete), builds and prints the multi-ticket sheet, and
+closes the main window. Checks the exit status, both spooled PDFs (pages and label numbers), the
+settings file, where the main window sits and that every window carries the program's icon.
+Screenshots, the printed PDFs, the settings file and the program's output are kept in the
 artefact folder.
 
 Exit status 0 passed, 1 failed, 77 skipped (no X server or no CUPS could be started).
@@ -27,9 +31,17 @@ import zlib
 SKIPPED = 77
 QUEUE = "VantricPDF"
 CARTONS = 12
+# Typed into the count edit at start: a slip of the first key, mended with Home and Delete.
+TYPED_TOTAL = "1" + str(CARTONS)
+# Typed into the add dialog, mended the same way: the ticket meant has 2 cartons.
+TYPED_TICKET, TICKET = "12", 2
+TOP_MARGIN = 35
 MAIN_TITLE = r"^Vantric1\.0\.1 "
 PREVIEW_TITLE = r"^打印预览$"
 PRINT_DIALOG_TITLE = r"^(Print|打印)$"
+MARGIN_TITLE = r"^打印预览边距设置$"
+REMINDER_TITLE = r"^温馨提示$"
+ADD_TITLE = r"^提示$"
 DESIGN_WIDTH, DESIGN_HEIGHT = 1031, 484
 # Design rectangles (x, y, width, height) of the controls the test uses.
 CARTON_TOTAL_EDIT = (829, 62, 72, 32)
@@ -37,9 +49,18 @@ SINGLE_SHEET_BUTTON = (930, 62, 88, 32)
 PREVIEW_BUTTON = (741, 446, 112, 32)
 PRINT_BUTTON = (898, 446, 112, 32)
 SHEET_GRID = (5, 6, 720, 472)
+MULTI_MODE_RADIO = (946, 22, 72, 24)
+ADD_TICKET_BUTTON = (745, 270, 64, 32)
+MULTI_SHEET_BUTTON = (922, 270, 88, 32)
+# In the margin window (no menu bar).
+MARGIN_SAVE_BUTTON = (164, 214, 96, 32)
+SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 800
 # What a run leaves in the artefact folder; the previous run's are removed first.
 ARTEFACTS = ("main-window-at-start.png", "main-window.png", "preview.png", "print-dialog.png",
-             "screen-at-failure.png", "printed.pdf", "dypz.ini", "vantric.log", "xvfb.log")
+             "print-dialog-multi.png",
+             "margin-window.png", "reminder-box.png", "add-dialog.png", "main-window-multi.png",
+             "screen-at-failure.png", "printed.pdf", "printed-multi.pdf", "dypz.ini",
+             "vantric.log", "xvfb.log")
 INITIAL_MARGINS = {"页眉": 60, "页脚": 60, "表头表格间距": 20, "上边距": 20, "下边距": 20,
                    "左边距": 40, "右边距": 40}
 
@@ -174,7 +195,8 @@ def start_xvfb(log_path):
     reader, writer = os.pipe()
     with open(log_path, "w") as xlog:
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x800x24", "-dpi", "96",
+            ["Xvfb", "-displayfd", str(writer), "-screen", "0",
+             "%dx%dx24" % (SCREEN_WIDTH, SCREEN_HEIGHT), "-dpi", "96",
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(writer,), stdout=xlog, stderr=subprocess.STDOUT)
     os.close(writer)
@@ -232,17 +254,50 @@ class Desk:
     def type(self, text):
         self.xdotool("type", "--delay", "20", text)
 
+    def position(self, window):
+        shell = self.xdotool("getwindowgeometry", "--shell", window).stdout
+        values = dict(line.split("=", 1) for line in shell.split() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
+    def focused(self):
+        return int(self.xdotool("getwindowfocus", "-f", check=False).stdout.strip() or 0)
+
+    def wait_focused(self, window, what):
+        """Waits until the X input focus is on the window, as a window manager or the program
+        itself puts it there; nothing is clicked."""
+        wait_for(what, lambda: self.focused() == window, 15, self.alive)
+
+    def icon_sizes(self, window):
+        """The sizes of the icons in the window's _NET_WM_ICON, what title bars and task
+        switchers show."""
+        x11 = _xlib()
+        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
+        if not display:
+            raise Failure("cannot open display " + self.env["DISPLAY"])
+        try:
+            atom = x11.XInternAtom(display, b"_NET_WM_ICON", 0)
+            kind, fmt = ctypes.c_ulong(), ctypes.c_int()
+            count, after = ctypes.c_ulong(), ctypes.c_ulong()
+            data = ctypes.POINTER(ctypes.c_ulong)()
+            if x11.XGetWindowProperty(display, window, atom, 0, 1 << 22, 0, 0, ctypes.byref(kind),
+                                      ctypes.byref(fmt), ctypes.byref(count),
+                                      ctypes.byref(after), ctypes.byref(data)) != 0:
+                return []
+            values = [data[i] for i in range(count.value)]  # 32-bit items arrive as longs
+            if data:
+                x11.XFree(data)
+        finally:
+            x11.XCloseDisplay(display)
+        sizes, i = [], 0
+        while i + 2 <= len(values):
+            w, h = values[i], values[i + 1]
+            sizes.append((w, h))
+            i += 2 + w * h
+        return sizes
+
     def close(self, window):
         """What the close button of a window manager does: WM_DELETE_WINDOW to the window."""
-        x11 = ctypes.CDLL("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.c_void_p]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x11 = _xlib()
 
         class ClientMessage(ctypes.Structure):
             _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
@@ -271,6 +326,25 @@ class Desk:
             x11.XCloseDisplay(display)
 
 
+def _xlib():
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
+    x11.XGetWindowProperty.argtypes = [
+        ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+        ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+        ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+        ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong))]
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return x11
+
+
 class Layout:
     """Design units to window pixels: the controls scale with the window's client area, which
     sits below the menu bar."""
@@ -281,6 +355,13 @@ class Layout:
         if not 0.5 < self.scale < 4 or not 0 <= self.top < 100:
             raise Failure("main window is %dx%d, not a scaled %dx%d client area below a menu bar"
                           % (width, height, DESIGN_WIDTH, DESIGN_HEIGHT))
+
+    @classmethod
+    def at(cls, scale):
+        """The layout of a window without a menu bar at that scale."""
+        layout = cls.__new__(cls)
+        layout.scale, layout.top = scale, 0
+        return layout
 
     def scaled(self, v):
         return int(v * self.scale + 0.5)
@@ -367,8 +448,8 @@ def page_text(path, page):
 
 # --- checks --------------------------------------------------------------------------------------
 
-def check_settings(text):
-    """The file the program writes at its first start: the seven margins and nothing else."""
+def check_settings(text, expected):
+    """The file the program writes: the seven margins and nothing else."""
     lines = [line.strip() for line in text.splitlines() if line.strip()]
     if not lines or lines[0] != "[打印预览边距]":
         raise Failure("settings file does not start with [打印预览边距]:\n" + text)
@@ -378,21 +459,31 @@ def check_settings(text):
         if not sep or not re.fullmatch(r"-?\d+", value):
             raise Failure("settings line is not key=number: %r" % line)
         values[key] = int(value)
-    if values != INITIAL_MARGINS:
-        raise Failure("settings margins %r, expected %r" % (values, INITIAL_MARGINS))
+    if values != expected:
+        raise Failure("settings margins %r, expected %r" % (values, expected))
 
 
-def check_printout(path):
+def expected_labels(tickets):
+    """The numbers of a sheet of these tickets in print order: k/N for each ticket, then the
+    fillers that complete the last page of four, numbered as one more ticket."""
+    numbers = ["%d/%d" % (k, n) for n in tickets for k in range(1, n + 1)]
+    fillers = -len(numbers) % 4
+    return numbers + ["%d/%d" % (k, fillers) for k in range(1, fillers + 1)]
+
+
+def check_printout(path, tickets):
+    expected = expected_labels(tickets)
     pages = pdf_pages(path)
-    if pages != 3:
-        raise Failure("%s has %d pages, expected 3 for %d cartons" % (path, pages, CARTONS))
+    if pages != len(expected) // 4:
+        raise Failure("%s has %d pages, expected %d for tickets %s" %
+                      (path, pages, len(expected) // 4, tickets))
     numbers = []
     for page in range(1, pages + 1):
         text = page_text(path, page)
         on_page = re.findall(r"\b\d+/\d+\b", text)
-        expected = ["%d/%d" % (k, CARTONS) for k in range(4 * page - 3, 4 * page + 1)]
-        if on_page != expected:
-            raise Failure("page %d shows %s, expected %s" % (page, on_page, expected))
+        if on_page != expected[4 * page - 4:4 * page]:
+            raise Failure("page %d shows %s, expected %s" %
+                          (page, on_page, expected[4 * page - 4:4 * page]))
         for fixed in ("Carton No. :", "Made in China"):
             if text.count(fixed) != 4:
                 raise Failure("page %d has %r %d times, expected 4" %
@@ -428,20 +519,23 @@ def person_run(vantric, artifacts, work, env):
         layout = Layout(*desk.size(main))
         log("main window %d up after %.1f s (scale %.2f, menu bar %d px)" %
             (main, time.monotonic() - started, layout.scale, layout.top))
+        check_placement(desk, main)
+        check_icon(desk, main, "the main window")
         # The margins are loaded (and the file made) while the window is created.
         wait_for("the settings file " + settings, lambda: os.path.isfile(settings), 10, alive)
         # The program writes a new settings file as Chinese Windows writes one: GB18030.
         with open(settings, encoding="gb18030") as f:
             settings_at_start = f.read()
-        check_settings(settings_at_start)
+        check_settings(settings_at_start, INITIAL_MARGINS)
         grid = layout.rect(SHEET_GRID)
+
+        # Straight after start: no click, the keyboard goes to the count edit, whose "0" the
+        # first key replaces. A slip ("1" too many) is mended with Home and Delete.
+        desk.wait_focused(main, "the main window to take the keyboard")
         screen.wait_picture(main, "main-window-at-start", grid, -1, 0.01,
                             "the main window to show its empty grid", alive)
-
-        desk.focus(main)
-        desk.click(main, layout.centre(CARTON_TOTAL_EDIT))
-        desk.keys("End", "BackSpace", "BackSpace", "BackSpace")
-        desk.type(str(CARTONS))
+        desk.type(TYPED_TOTAL)
+        desk.keys("Home", "Delete")
         desk.click(main, layout.centre(SINGLE_SHEET_BUTTON))
 
         desk.click(main, layout.centre(PREVIEW_BUTTON))
@@ -454,21 +548,55 @@ def person_run(vantric, artifacts, work, env):
         desk.wait_gone(PREVIEW_TITLE, "the preview to close")
         log("preview opened and closed")
 
-        desk.click(main, layout.centre(PRINT_BUTTON))
-        dialog = desk.wait_window(PRINT_DIALOG_TITLE, "the print dialog")
-        screen.shot(dialog, "print-dialog")
-        desk.focus(dialog)
-        desk.keys("Return")
-        desk.wait_gone(PRINT_DIALOG_TITLE, "the print dialog and the progress to close")
-        printed = wait_for("the spooled PDF in " + spool,
-                           lambda: claim_spooled(spooled_files(spool) - before), 60, alive)
-        log("printed %s after %.1f s" % (os.path.basename(printed), time.monotonic() - started))
-        kept = os.path.join(artifacts, "printed.pdf")
-        shutil.move(printed, kept)
-
+        kept = print_sheet(desk, screen, main, layout, spool, before, "printed.pdf", started)
         # The first two labels fill the grid's view: big black numbers and thick lines.
         screen.wait_picture(main, "main-window", grid, 0.03, 0.5,
                             "the grid to show the sheet", alive)
+
+        # The margin window opens with the keyboard in its first box, the top margin.
+        desk.click(main, (20, layout.top // 2))  # "操作"
+        time.sleep(0.5)
+        desk.keys("Up", "Return")  # its last item, "打印预览边距"
+        margins = desk.wait_window(MARGIN_TITLE, "the margin window")
+        check_icon(desk, margins, "the margin window")
+        desk.wait_focused(margins, "the margin window to take the keyboard")
+        desk.keys("End", "BackSpace", "BackSpace")
+        desk.type(str(TOP_MARGIN))
+        screen.shot(margins, "margin-window")
+        desk.click(margins, Layout.at(layout.scale).centre(MARGIN_SAVE_BUTTON))
+        saved = dict(INITIAL_MARGINS, 上边距=TOP_MARGIN)
+        wait_for("the margin window to save the top margin %d" % TOP_MARGIN,
+                 lambda: settings_hold(settings, saved), 10, alive)
+        desk.keys("Escape")
+        desk.wait_gone(MARGIN_TITLE, "the margin window to close")
+        log("top margin %d typed into the margin window as it opened, and saved" % TOP_MARGIN)
+
+        # Multi-ticket mode: the empty list is refused in a box that reads Chinese ("确定").
+        desk.click(main, layout.centre(MULTI_MODE_RADIO))
+        desk.click(main, layout.centre(MULTI_SHEET_BUTTON))
+        reminder = desk.wait_window(REMINDER_TITLE, "the empty-list reminder")
+        check_icon(desk, reminder, "the message box")
+        desk.wait_focused(reminder, "the message box to take the keyboard")
+        screen.wait_picture(reminder, "reminder-box", (0, 0, 10000, 10000), 0.005, 0.5,
+                            "the message box to show its text", alive)
+        desk.keys("Return")
+        desk.wait_gone(REMINDER_TITLE, "the message box to close")
+
+        # The add dialog: "12", Home, Delete, Enter adds the ticket of 2 the operator meant.
+        desk.click(main, layout.centre(ADD_TICKET_BUTTON))
+        adding = desk.wait_window(ADD_TITLE, "the add dialog")
+        check_icon(desk, adding, "the add dialog")
+        desk.wait_focused(adding, "the add dialog to take the keyboard")
+        desk.type(TYPED_TICKET)
+        desk.keys("Home", "Delete")
+        screen.shot(adding, "add-dialog")
+        desk.keys("Return")
+        desk.wait_gone(ADD_TITLE, "the add dialog to close")
+        desk.click(main, layout.centre(MULTI_SHEET_BUTTON))
+        screen.wait_picture(main, "main-window-multi", grid, 0.03, 0.5,
+                            "the grid to show the multi-ticket sheet", alive)
+        kept_multi = print_sheet(desk, screen, main, layout, spool, before, "printed-multi.pdf",
+                                 started)
 
         desk.close(main)
         try:
@@ -491,14 +619,55 @@ def person_run(vantric, artifacts, work, env):
             app.wait()
         program_log.close()
 
-    with open(settings, encoding="gb18030") as f:
-        settings_at_end = f.read()
     shutil.copy(settings, os.path.join(artifacts, "dypz.ini"))
-    if settings_at_end != settings_at_start:
-        raise Failure("the settings file changed while the program ran:\n" + settings_at_end)
+    with open(settings, encoding="gb18030") as f:
+        check_settings(f.read(), saved)
 
-    numbers = check_printout(kept)
-    log("spooled PDF: 3 pages, labels %s" % " ".join(numbers))
+    numbers = check_printout(kept, [CARTONS])
+    log("spooled PDF: %d pages, labels %s" % (len(numbers) // 4, " ".join(numbers)))
+    numbers = check_printout(kept_multi, [TICKET])
+    log("spooled multi-ticket PDF: %d page, labels %s" % (len(numbers) // 4, " ".join(numbers)))
+
+
+def print_sheet(desk, screen, main, layout, spool, before, name, started):
+    """Prints the grid's sheet through the print dialog; the spooled PDF kept as NAME."""
+    desk.click(main, layout.centre(PRINT_BUTTON))
+    dialog = desk.wait_window(PRINT_DIALOG_TITLE, "the print dialog")
+    time.sleep(0.5)  # mapped is not yet painted; the picture is for people to look at
+    screen.shot(dialog, os.path.splitext(name)[0].replace("printed", "print-dialog"))
+    desk.focus(dialog)
+    desk.keys("Return")
+    desk.wait_gone(PRINT_DIALOG_TITLE, "the print dialog and the progress to close")
+    printed = wait_for("the spooled PDF in " + spool,
+                       lambda: claim_spooled(spooled_files(spool) - before), 60, desk.alive)
+    log("printed %s after %.1f s" % (os.path.basename(printed), time.monotonic() - started))
+    kept = os.path.join(screen.folder, name)
+    shutil.move(printed, kept)
+    return kept
+
+
+def settings_hold(path, margins):
+    try:
+        with open(path, encoding="gb18030") as f:
+            check_settings(f.read(), margins)
+        return True
+    except (Failure, OSError):
+        return False
+
+
+def check_placement(desk, window):
+    """Without a window manager the window's position is its client area's, menu bar included:
+    centred on the screen."""
+    (x, y), (w, h) = desk.position(window), desk.size(window)
+    centred = ((SCREEN_WIDTH - w) // 2, (SCREEN_HEIGHT - h) // 2)
+    if (x, y) != centred:
+        raise Failure("main window %dx%d at %s, not centred at %s" % (w, h, (x, y), centred))
+
+
+def check_icon(desk, window, what):
+    sizes = desk.icon_sizes(window)
+    if (48, 48) not in sizes:
+        raise Failure("%s carries no 48x48 program icon (icons: %s)" % (what, sizes))
 
 
 def main():

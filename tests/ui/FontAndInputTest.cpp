@@ -92,8 +92,11 @@ TEST(InputMode, TypedCharacterFilters) {
         for (const char ch : std::string(c.refused)) {
             EXPECT_FALSE(InputModeAllowsChar(c.mode, QChar(ch))) << c.mode << " " << ch;
         }
-        // Editing keys (below U+0020) always pass.
-        EXPECT_TRUE(InputModeAllowsChar(c.mode, QChar(0x08)));
+        // Editing keys always pass: Backspace, Enter, and Delete as X11 and Wayland send it.
+        for (const char16_t key : {u'\b', u'\r', u'\x7f', u'\x85'}) {
+            EXPECT_TRUE(InputModeAllowsChar(c.mode, QChar(key))) << c.mode << " " << int(key);
+            EXPECT_TRUE(InputDialogModeAllowsChar(c.mode, QChar(key))) << c.mode << " " << int(key);
+        }
     }
     EXPECT_FALSE(InputModeAllowsChar(3, QChar(u'３')));  // only ASCII digits
 }

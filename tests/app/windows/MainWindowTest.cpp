@@ -95,6 +95,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(w->SheetTypeCombo.CurrentIndex(), 0);
     }
 
+    // Straight after start the count edit has the focus with its "0" selected: typing replaces it.
+    void typingStraightAfterStartGoesIntoTheCountEdit() {
+        auto w = OpenMainWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w->Widget()));
+        QTRY_VERIFY(w->CartonTotalEdit.HasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        QCOMPARE(w->CartonTotalEdit.GetText(), QStringLiteral("12"));
+    }
+
     // Properties set on the component before its window existed reach the live grid.
     void gridStartsWithTheComponentsProperties() {
         auto w = OpenMainWindow();
