@@ -5,7 +5,7 @@
 #include <QProgressDialog>
 
 #include "platform/Printer.h"
-#include "ui/MessageService.h"
+#include "platform/MessageBox.h"
 
 namespace vantric {
 

@@ -1,21 +1,13 @@
-// The message box and the input dialog behind replaceable interfaces, so that tests answer
-// them without a display. The process-wide instances default to the real dialogs.
+// The input dialog behind a replaceable interface, so that tests answer it without a display;
+// the process-wide instance defaults to the real dialog. The message box it goes with is the
+// platform's (platform/MessageBox.h).
 #pragma once
 
 #include <QString>
 
+#include "platform/MessageBox.h"
+
 class QWidget;
-
-enum class MessageIcon { None, Information, Warning, Error };
-
-class IMessageService {
-  public:
-    virtual ~IMessageService() = default;
-    // A modal box with an OK button, owned by `owner` (none: ownerless), showing `text` as plain
-    // text. Returns 1 (OK).
-    virtual int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
-                               MessageIcon icon) = 0;
-};
 
 class IInputService {
   public:
@@ -25,11 +17,6 @@ class IInputService {
     virtual bool AskInput(QWidget* owner, const QString& prompt, const QString& title,
                           const QString& initialText, int mode, QString& result) = 0;
 };
-
-IMessageService& MessageService();
-// Replaces the process-wide service; null restores the real dialog. Returns the previous
-// replacement (null when the real one was in use). The caller keeps ownership.
-IMessageService* SetMessageService(IMessageService* service);
 
 IInputService& InputService();
 IInputService* SetInputService(IInputService* service);
