@@ -18,24 +18,6 @@ using batchtest::PdfNumbers;
 using batchtest::PdfPages;
 using batchtest::RunBatch;
 
-Outcome RunBatchWithInput(const QStringList& arguments, const Drives& drives,
-                          const QByteArray& input) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("VANTRIC_DRIVES"), drives.Root());
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(VANTRIC_BATCH_PATH), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120'000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
-}
-
 QString WriteFile(const Drives& drives, const QString& name, const QByteArray& bytes) {
     const QString path = drives.Path(name);
     QFile f(path);
@@ -98,7 +80,7 @@ TEST(BatchPipeline, FromFileGivesTheSheetOfTheSameCounts) {
     {
         SCOPED_TRACE("standard input");
         const Drives drives;
-        const Outcome run = RunBatchWithInput({"multi", "--from", "-", "--dump"}, drives, "3\n2\n");
+        const Outcome run = RunBatch({"multi", "--from", "-", "--dump"}, drives, "3\n2\n");
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(run.out, MultiDump({"3", "2"}, drives));
     }

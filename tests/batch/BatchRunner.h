@@ -52,12 +52,17 @@ class Drives {
     QTemporaryDir root_;
 };
 
-inline Outcome RunBatch(const QStringList& arguments, const Drives& drives) {
+// Runs vantric-batch with `input` on its standard input (closed after it).
+inline Outcome RunBatch(const QStringList& arguments, const Drives& drives,
+                        const QByteArray& input = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("VANTRIC_DRIVES"), drives.Root());
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(VANTRIC_BATCH_PATH), arguments);
+    if (!input.isEmpty()) {
+        process.write(input);
+    }
     process.closeWriteChannel();
     if (!process.waitForFinished(120'000)) {
         process.kill();

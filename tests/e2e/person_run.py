@@ -217,6 +217,15 @@ def start_xvfb(log_path):
     return xvfb, ":" + number.strip().decode()
 
 
+def stop_xvfb(xvfb):
+    xvfb.terminate()
+    try:
+        xvfb.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        xvfb.kill()
+        xvfb.wait()
+
+
 class Desk:
     """The display and what a person does on it."""
 
@@ -700,12 +709,7 @@ def main():
             try:
                 person_run(args.vantric, args.artifacts, work, env)
             finally:
-                xvfb.terminate()
-                try:
-                    xvfb.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    xvfb.kill()
-                    xvfb.wait()
+                stop_xvfb(xvfb)
     except Skip as e:
         log("SKIPPED: %s" % e)
         return SKIPPED

@@ -27,12 +27,7 @@ def main(command):
             env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
             return subprocess.call(command, env=env)
         finally:
-            xvfb.terminate()
-            try:
-                xvfb.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                xvfb.kill()
-                xvfb.wait()
+            person_run.stop_xvfb(xvfb)
 
 
 if __name__ == "__main__":
