@@ -4,17 +4,16 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <optional>
 
 #include "platform/DrivePath.h"
 #include "platform/ProfileText.h"
-
-#include <QSaveFile>
-#include <QScopeGuard>
-#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
