@@ -18,9 +18,16 @@ int32_t ReferenceValue(const QString& text) {
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
         negative = text[i++] == u'-';
     }
+    // Full-width digits, what an input method types in full-width mode, count as digits.
     QString digits;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
-        digits += text[i++];
+    for (; i < text.size(); ++i) {
+        if (text[i] >= u'0' && text[i] <= u'9') {
+            digits += text[i];
+        } else if (text[i] >= u'\uFF10' && text[i] <= u'\uFF19') {
+            digits += QChar(u'0' + (text[i].unicode() - 0xFF10));
+        } else {
+            break;
+        }
     }
     while (digits.size() > 1 && digits.front() == u'0') {
         digits.remove(0, 1);

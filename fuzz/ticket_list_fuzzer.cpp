@@ -11,7 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(count >= 1 && count <= 999);
     }
     // Refused lines come in the file's order, each with a reason, none past the file's lines.
-    const int32_t lines = int32_t(bytes.count('\n')) + 1;
+    // Lines end at LF, CR LF or a lone CR, as in a settings file.
+    const int32_t lines =
+        int32_t(bytes.count('\n') + bytes.count('\r') - bytes.count("\r\n")) + 1;
     int32_t previous = 0;
     for (const batch::RefusedTicketLine& line : list.refused) {
         FUZZ_CHECK(line.line > previous && line.line <= lines && !line.reason.isEmpty());
