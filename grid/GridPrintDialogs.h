@@ -16,6 +16,10 @@ namespace vantric {
 // What the operator is told when a printer dialog is asked for and no printer is installed.
 inline const QString kNoPrinterText = QStringLiteral("未安装打印机，请先添加打印机后再打印");
 inline const QString kNoPrinterTitle = QStringLiteral("温馨提示");
+// What the operator is told, and the preview shows instead of a page, when the print margins
+// leave no room on the paper for the table.
+inline const QString kNoRoomForTableText = QStringLiteral(
+    "页边距太大，纸上没有放表格的地方。\n请在“操作 → 打印预览边距”或预览窗口的“页边距”中把边距改小。");
 
 // QPrintDialog without selection, page range or print-to-file choices. Where no printer is
 // installed it shows no dialog (an empty printer list would print nothing) but tells the operator
