@@ -29,6 +29,9 @@ QT_OPTIONS=(
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   # The labels need Core, Gui, Widgets, PrintSupport; the tests need Test. Nothing else.
   -DFEATURE_opengl=OFF
+  # Choosing between OpenGL libraries at run time means nothing without OpenGL, and the Windows
+  # platform plugin of this version does not build with it on and OpenGL off.
+  -DFEATURE_dynamicgl=OFF
   -DFEATURE_sql=OFF
   -DFEATURE_network=OFF
   -DFEATURE_dbus=OFF
