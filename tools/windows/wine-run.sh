@@ -28,7 +28,9 @@ fi
 windows_path() { echo "Z:${1//\//\\}"; }
 
 # Windows programs draw through Wine's X11 driver: without a display, on a private X server of
-# their own (the desktop tests' way of starting one). Qt's offscreen platform needs none.
+# their own (the desktop tests' way of starting one). Qt's offscreen platform needs none, and
+# neither does listing a test program's tests.
+case " $* " in *" --gtest_list_tests "*) export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} ;; esac
 if [ -z "${DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ] &&
    [ -z "${VANTRIC_WINE_NO_DISPLAY:-}" ]; then
     export VANTRIC_WINE_NO_DISPLAY=1
