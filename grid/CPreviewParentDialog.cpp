@@ -43,7 +43,8 @@ constexpr std::array<ButtonText, 11> kButtons{{
 }  // namespace
 
 CPreviewParentDialog::CPreviewParentDialog(CGridCtrl& grid, std::function<int()> printSheet,
-                                           std::optional<PaperGeometry> paper, QWidget* parent)
+                                           std::optional<preview::PreviewSheet> sheet,
+                                           QWidget* parent)
     : QDialog(parent),
       grid_(grid),
       printSheet_(std::move(printSheet)),
@@ -76,7 +77,7 @@ CPreviewParentDialog::CPreviewParentDialog(CGridCtrl& grid, std::function<int()>
     indicator_ = new QLabel(this);
 
     view_ = new CPreviewDialog(*renderer_, this);
-    view_->SetPaper(paper ? *paper : PreviewPaper());
+    view_->SetSheet(sheet ? *sheet : PreviewPaper());
     LayOutChildren();
 
     // Twice: the first fit may change the room the second one measures.
@@ -131,7 +132,7 @@ void CPreviewParentDialog::Print() {
         printSheet_();
         // An accepted print dialog may have chosen another printer or paper: show its sheet.
         if (RememberedPrinter() != before) {
-            ShowPaper(PreviewPaper());
+            ShowSheet(PreviewPaper());
         }
     }
 }
@@ -155,11 +156,11 @@ void CPreviewParentDialog::PrintSetup() {
         return;
     }
     RememberPrinter(std::move(chosen));
-    ShowPaper(PreviewPaper());
+    ShowSheet(PreviewPaper());
 }
 
-void CPreviewParentDialog::ShowPaper(const PaperGeometry& paper) {
-    view_->SetPaper(paper);
+void CPreviewParentDialog::ShowSheet(const preview::PreviewSheet& sheet) {
+    view_->SetSheet(sheet);
     view_->FitHeight(false);
     Redraw();
 }

@@ -45,11 +45,11 @@ class CPreviewParentDialog : public QDialog {
         kPageIndicator = 29547,
     };
 
-    // `printSheet` is what "打印" runs. The sheet shown is `paper`, or when none is given that of
+    // `printSheet` is what "打印" runs. The sheet shown is `sheet`, or when none is given that of
     // the printers (PreviewPaper). The page count is known at once: the page view lays the grid
     // out before the window shows.
     CPreviewParentDialog(CGridCtrl& grid, std::function<int()> printSheet,
-                         std::optional<PaperGeometry> paper = std::nullopt,
+                         std::optional<preview::PreviewSheet> sheet = std::nullopt,
                          QWidget* parent = nullptr);
     ~CPreviewParentDialog() override;
 
@@ -87,7 +87,7 @@ class CPreviewParentDialog : public QDialog {
   private:
     void ApplyPaging(const preview::Paging& paging);
     // Shows another sheet (printer or paper changed), fitted to the view's height.
-    void ShowPaper(const PaperGeometry& paper);
+    void ShowSheet(const preview::PreviewSheet& sheet);
     void LayOutChildren();
 
     CGridCtrl& grid_;

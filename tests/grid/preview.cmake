@@ -9,3 +9,7 @@ vantric_add_qtest(grid_preview_dialogs_test
 # Not a test: saves a screenshot of the preview of a 12-carton sheet (run under xvfb-run).
 add_executable(preview_screenshot ${CMAKE_CURRENT_LIST_DIR}/preview/PreviewScreenshot.cpp)
 target_link_libraries(preview_screenshot PRIVATE vantric_grid vantric_app_model)
+# The preview's pages against the printed ones, on a PDF file and on a CUPS queue.
+vantric_add_test(grid_preview_pages_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/preview/PreviewPagesTest.cpp
+  LIBS vantric_grid vantric_app_model)

@@ -123,25 +123,6 @@ TEST(PageGeometryTest, ZeroLayoutValuesLeaveTheWholePageToTheBody) {
     EXPECT_EQ(g.bodyWidth, 200);
 }
 
-TEST(PageGeometryTest, PreviewTakesThePrintableSizeAndIgnoresTheOffset) {
-    PageLayoutInput in;
-    in.preview = true;
-    in.surface = PreviewSurface(2100, 2970, 794, 1123, 96, 96);  // A4 at 96 dpi
-    in.firstPageOffset = {20, 20};
-    in.splitColumnsAcrossPages = true;  // the preview always takes the paper-width case
-    const PageGeometry g = Layout(in, LabelRows(2));
-    EXPECT_EQ(g.pageWidth, 775);
-    EXPECT_EQ(g.pageHeight, 1096);  // 775 * 1123 / 794 = 1096.1
-    EXPECT_FALSE(g.HasOffset());
-    EXPECT_EQ(g.firstBodyHeight, g.fullBodyHeight);
-    // left 40 tenths -> 40 * 794 / 2100 = 15.1 px -> 15 * 775 / 794 = 14.6 units
-    EXPECT_EQ(g.margins[lay::kLeft], 15);
-
-    in.fitColumnsToPage = false;
-    // (40 + 40 + 2100) tenths / (254 / 96) = 823.9
-    EXPECT_EQ(Layout(in, LabelRows(2)).pageWidth, 823);
-}
-
 // With a first-page offset only page 1 is shortened; later pages are counted with the full body,
 // so the run ends with the last row rather than with pages that print only a header band.
 TEST(PaginationTest, FirstPageOffsetShortensPageOneOnly) {

@@ -300,7 +300,7 @@ TEST_F(PrintJobTest, DeviceStripsAreThePrintableArea) {
         EXPECT_NEAR(paper.offsetTop, c.strips.top() * kPreviewTenthsPerPoint, 1.0);
         EXPECT_NEAR(paper.stripRight, c.strips.right() * kPreviewTenthsPerPoint, 1.0);
         EXPECT_NEAR(paper.stripBottom, c.strips.bottom() * kPreviewTenthsPerPoint, 1.0);
-        EXPECT_TRUE(PreviewPaper() == paper);
+        EXPECT_TRUE(PreviewPaper().paper == paper);
 
         grid.Print().askForPrinter = false;  // print on the remembered printer
         ASSERT_NE(PrintSheet(grid, QStringLiteral("labels"), nullptr, nullptr), 0);
@@ -456,7 +456,8 @@ TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
                 CancelAfter cancel(0);
                 EXPECT_EQ(PrintSheet(grid, UniqueTitle(), &choose, &cancel), 0);
                 ASSERT_NE(RememberedPrinter(), nullptr);
-                EXPECT_TRUE(PreviewPaper() == PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
+                EXPECT_TRUE(PreviewPaper().paper ==
+                            PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
                 printer = CopyPrinter(*RememberedPrinter());
                 break;
             }

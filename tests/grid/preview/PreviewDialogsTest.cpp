@@ -33,7 +33,7 @@ std::unique_ptr<CGridCtrl> Sheet(int cartons) {
 
 // A shown preview on A4, whatever printers the machine has.
 std::unique_ptr<Window> OpenPreview(CGridCtrl& grid, std::function<int()> print = {}) {
-    auto window = std::make_unique<Window>(grid, std::move(print), preview::A4Paper());
+    auto window = std::make_unique<Window>(grid, std::move(print), preview::A4Sheet());
     window->show();
     QCoreApplication::processEvents();
     return window;
@@ -289,6 +289,24 @@ class PreviewDialogsTest : public QObject {
         QCOMPARE(Indicator(*window), QString());
         QVERIFY(!window->Button(Window::kNext)->isEnabled());
         QVERIFY(!window->Button(Window::kGoto)->isEnabled());
+        // The sheet is not left blank: it carries the words that say why.
+        CPreviewDialog* view = window->PageView();
+        const QSize client = view->viewport()->size();
+        QImage shown(client, QImage::Format_RGB32);
+        {
+            QPainter dc(&shown);
+            view->PaintView(dc, client, view->Scale());
+        }
+        const QRect sheet = preview::PlaceSheet(view->Paper(), view->Scale(),
+                                                view->Scale().ToTenthsX(client.width()), QPoint())
+                                .paper.adjusted(2, 2, -2, -2);
+        int ink = 0;
+        for (int y = sheet.top(); y <= sheet.bottom(); ++y) {
+            for (int x = sheet.left(); x <= sheet.right(); ++x) {
+                ink += qGray(shown.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        QVERIFY2(ink > 100, qPrintable(QStringLiteral("%1 dark pixels").arg(ink)));
     }
 
     void printButtonFollowsTheGridProperty() {
@@ -351,69 +369,76 @@ class PreviewDialogsTest : public QObject {
         QVERIFY(window->PageView()->Paper() == a5);
     }
 
-    // The page the preview shows is the page that prints: at 254 dpi and true size one tenth of
-    // a millimetre is one pixel on both, so the printable area must match pixel for pixel.
+    // The page the preview shows is the page that prints: with a 254-dpi printer and screen at
+    // true size one tenth of a millimetre is one pixel on both, so the printable area must
+    // match pixel for pixel, page 1 moved by its first-page offset.
     void previewPageMatchesThePrintedPage() {
         auto grid = Sheet(8);
-        auto window = std::make_unique<Window>(*grid, std::function<int()>{}, preview::A4Paper());
-        window->NextPage();
-        QCOMPARE(window->PageView()->Page(), 2);
-
+        grid->Print().firstPageOffset = {20, 20};
+        grid->SetPixelSize(254.0 / 254);  // the grid painted on the same 254-dpi screen
+        auto window =
+            std::make_unique<Window>(*grid, std::function<int()>{},
+                                     preview::PreviewSheet{A4Measures(254), preview::A4Paper()});
         const preview::PreviewScale scale{254, 254, 1000};
         const QSize client(2200, 3100);  // the sheet at 50, 50
-        QImage shown(client, QImage::Format_RGB32);
-        {
-            QPainter dc(&shown);
-            window->PageView()->PaintView(dc, client, scale);
+        for (const int page : {1, 2}) {
+            if (page == 2) {
+                window->NextPage();
+            }
+            QCOMPARE(window->PageView()->Page(), page);
+            QImage shown(client, QImage::Format_RGB32);
+            {
+                QPainter dc(&shown);
+                window->PageView()->PaintView(dc, client, scale);
+            }
+            QImage printed(2100, 2970, QImage::Format_RGB32);
+            printed.fill(Qt::white);
+            {
+                QPainter dc(&printed);
+                CGridPrinter pages(*grid);
+                PrintJobInfo info;
+                pages.BeginPrintLayout(dc, PrinterSurface(254, 254, 2100, 2970), info);
+                QCOMPARE(info.maxPage, 2);
+                info.currentPage = page;
+                pages.PrintOnePage(dc, info);
+                pages.EndPrintLayout(dc, info);
+            }
+            // The sheet's outline is the preview's own; inside it every pixel must agree.
+            const QRect inside(1, 1, 2100 - 2, 2970 - 2);
+            const QImage a = shown.copy(inside.translated(50, 50));
+            const QImage b = printed.copy(inside);
+            QCOMPARE(a, b);
+            // And the page is not blank: the grid lines of its labels are there.
+            int dark = 0;
+            for (int x = 0; x < b.width(); ++x) {
+                dark += qGray(b.pixel(x, 500)) < 100 ? 1 : 0;
+            }
+            QVERIFY(dark >= 4);
+            // The shadow lies right of and below the sheet.
+            QCOMPARE(shown.pixel(50 + 2100 + 10, 50 + 1000), qRgb(0, 0, 0));
+            QCOMPARE(shown.pixel(50 + 1000, 50 + 2970 + 10), qRgb(0, 0, 0));
+            QVERIFY(shown.pixel(50 + 2100 + 10, 50 + 5) != qRgb(0, 0, 0));
         }
-        QImage printed(2100, 2970, QImage::Format_RGB32);
-        printed.fill(Qt::white);
-        {
-            QPainter dc(&printed);
-            CGridPrinter pages(*grid);
-            PrintJobInfo info;
-            pages.BeginPrintLayout(dc, PrinterSurface(254, 254, 2100, 2970), info);
-            QCOMPARE(info.maxPage, 2);
-            info.currentPage = 2;
-            pages.PrintOnePage(dc, info);
-            pages.EndPrintLayout(dc, info);
-        }
-        // The sheet's outline is the preview's own; inside it every pixel must agree.
-        const QRect inside(1, 1, 2100 - 2, 2970 - 2);
-        const QImage a = shown.copy(inside.translated(50, 50));
-        const QImage b = printed.copy(inside);
-        QCOMPARE(a, b);
-        // And the page is not blank: the grid lines of its labels are there.
-        int dark = 0;
-        for (int x = 0; x < b.width(); ++x) {
-            dark += qGray(b.pixel(x, 500)) < 100 ? 1 : 0;
-        }
-        QVERIFY(dark >= 4);
-        // The shadow lies right of and below the sheet.
-        QCOMPARE(shown.pixel(50 + 2100 + 10, 50 + 1000), qRgb(0, 0, 0));
-        QCOMPARE(shown.pixel(50 + 1000, 50 + 2970 + 10), qRgb(0, 0, 0));
-        QVERIFY(shown.pixel(50 + 2100 + 10, 50 + 5) != qRgb(0, 0, 0));
     }
 
-    void rendererKeepsItsLayoutWhilePaging() {
+    void rendererKeepsItsLayoutWhilePagingAndZooming() {
         auto grid = Sheet(40);  // ten pages
         PageRenderer renderer(*grid);
-        const PageSurface surface = PreviewSurface(2100, 2970, 794, 1123, 96, 96);
+        const PageSurface surface = PrinterSurface(preview::A4Sheet().device);
         QImage image(900, 1200, QImage::Format_RGB32);
         QPainter dc(&image);
-        QCOMPARE(renderer.Render(dc, surface, QPoint(0, 0), 1), 10);
+        QCOMPARE(renderer.Render(dc, surface, QRect(0, 0, 794, 1123), 1), 10);
         for (int page = 2; page <= 10; ++page) {
-            renderer.Render(dc, surface, QPoint(0, 0), page);
+            renderer.Render(dc, surface, QRect(0, 0, 794, 1123), page);
         }
+        // A zoom only scales the drawing.
+        renderer.Render(dc, surface, QRect(0, 0, 397, 561), 1);
         QCOMPARE(renderer.LayoutsMade(), 1);
         grid->SetPrintLayoutValue(5, 300);
-        const int32_t more = renderer.Render(dc, surface, QPoint(0, 0), 1);
+        const int32_t more = renderer.Render(dc, surface, QRect(0, 0, 794, 1123), 1);
         QCOMPARE(renderer.LayoutsMade(), 2);
         QVERIFY(more > 10);
         QCOMPARE(grid->LastPageCount(), more);
-        // A zoom is another surface.
-        renderer.Render(dc, PreviewSurface(2100, 2970, 397, 561, 96, 96), QPoint(0, 0), 1);
-        QCOMPARE(renderer.LayoutsMade(), 3);
     }
 };
 
