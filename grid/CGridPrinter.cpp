@@ -57,8 +57,10 @@ void CGridPrinter::BeginPrintLayout(QPainter&, const PageSurface& surface, Print
     const int32_t rows = grid_.RowCount();
     const int32_t columns = grid_.ColumnCount();
     rowHeights_.resize(rows);
+    keptWithNext_.resize(rows);
     for (int32_t r = 0; r < rows; ++r) {
         rowHeights_[r] = grid_.RowHeight(r);
+        keptWithNext_[r] = grid_.RowKeptWithNext(r) ? 1 : 0;
     }
     columnWidths_.resize(columns);
     for (int32_t c = 0; c < columns; ++c) {
@@ -75,9 +77,9 @@ void CGridPrinter::BeginPrintLayout(QPainter&, const PageSurface& surface, Print
     in.fitColumnsToPage = ps.fitColumnsToPage;
     in.splitColumnsAcrossPages = ps.splitColumnsAcrossPages;
     in.firstPageOffset = ps.firstPageOffset;
-    geometry_ = ComputePageGeometry(
-        in,
-        GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(), grid_.FixedColumnCount()});
+    geometry_ =
+        ComputePageGeometry(in, GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(),
+                                           grid_.FixedColumnCount(), keptWithNext_});
 
     fonts_ = FontCache(true);
     cellContext_ = CellPaintContext{};

@@ -33,20 +33,40 @@ PageSurface PrinterSurface(const DeviceMeasures& m) {
     return s;
 }
 
-std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes, int32_t base, int32_t firstLimit,
-                                  int32_t limit) {
+std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes,
+                                  std::span<const uint8_t> keptWithNext, int32_t base,
+                                  int32_t firstLimit, int32_t limit) {
     std::vector<int32_t> starts{base};
     int64_t sum = 0;
     int64_t cap = firstLimit;
-    for (size_t i = 0; i < sizes.size(); ++i) {
-        const int64_t size = std::max(0, sizes[i]);
-        // An empty run keeps whatever comes, so an oversized row is printed alone (clipped)
+    auto breakBefore = [&](size_t i) {
+        starts.push_back(base + static_cast<int32_t>(i));
+        sum = 0;
+        cap = limit;
+    };
+    for (size_t i = 0; i < sizes.size();) {
+        size_t end = i + 1;
+        int64_t block = std::max(0, sizes[i]);
+        for (; end < sizes.size() && end - 1 < keptWithNext.size() && keptWithNext[end - 1] != 0;
+             ++end) {
+            block += std::max(0, sizes[end]);
+        }
+        if (sum > 0 && sum + block > cap) {
+            breakBefore(i);
+        }
+        // An empty run keeps whatever size comes, so an oversized one is printed alone (clipped)
         // instead of being given a page that then stays empty.
-        if (sum > 0 && sum + size > cap) {
-            starts.push_back(base + static_cast<int32_t>(i));
-            sum = size;
-            cap = limit;
-        } else {
+        if (end == i + 1 || block <= cap) {
+            sum += block;
+            i = end;
+            continue;
+        }
+        // A block taller than a whole page: broken where its sizes break, as unkept sizes are.
+        for (; i < end; ++i) {
+            const int64_t size = std::max(0, sizes[i]);
+            if (sum > 0 && sum + size > cap) {
+                breakBefore(i);
+            }
             sum += size;
         }
     }
@@ -157,13 +177,16 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
     }
     g.printable = true;
 
-    g.rowBandStarts = GreedyBreaks(grid.rowHeights.subspan(fixedRows), fixedRows, g.firstBodyHeight,
-                                   g.fullBodyHeight);
+    const auto kept = grid.keptWithNext.size() > static_cast<size_t>(fixedRows)
+                          ? grid.keptWithNext.subspan(fixedRows)
+                          : std::span<const uint8_t>();
+    g.rowBandStarts = GreedyBreaks(grid.rowHeights.subspan(fixedRows), kept, fixedRows,
+                                   g.firstBodyHeight, g.fullBodyHeight);
     g.pagesDown = static_cast<int32_t>(g.rowBandStarts.size());
 
     const auto bodyColumns = grid.columnWidths.subspan(fixedCols);
     if (in.splitColumnsAcrossPages) {
-        g.columnPartStarts = GreedyBreaks(bodyColumns, fixedCols, g.bodyWidth, g.bodyWidth);
+        g.columnPartStarts = GreedyBreaks(bodyColumns, {}, fixedCols, g.bodyWidth, g.bodyWidth);
     } else {
         g.columnPartStarts = {fixedCols};
     }

@@ -79,6 +79,7 @@ struct GridExtent {
     std::span<const int32_t> rowHeights;    // every row, fixed ones first
     std::span<const int32_t> columnWidths;  // every column, fixed ones first
     int32_t fixedRows = 0, fixedColumns = 0;
+    std::span<const uint8_t> keptWithNext;  // per row: on the page of the row after it
 };
 
 PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& grid);
@@ -97,9 +98,12 @@ struct PagePlace {
 PagePlace LocatePage(const PageGeometry& g, int32_t page, int32_t rowCount, int32_t columnCount);
 
 // The greedy walk that splits sizes into runs of at most `limit` (first run `firstLimit`).
-// A size larger than its run's limit gets a run of its own rather than being skipped.
-// Returns the index (offset by `base`) each run starts at; at least one run.
-std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes, int32_t base, int32_t firstLimit,
-                                  int32_t limit);
+// A size larger than its run's limit gets a run of its own rather than being skipped. A size
+// whose `keptWithNext` flag is set stays in the run of the size after it: such a block that does
+// not fit what is left of a run starts the next run, and is split size by size only when it is
+// larger than a whole run. Returns the index (offset by `base`) each run starts at; at least one.
+std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes,
+                                  std::span<const uint8_t> keptWithNext, int32_t base,
+                                  int32_t firstLimit, int32_t limit);
 
 }  // namespace vantric
