@@ -309,6 +309,20 @@ class PreviewDialogsTest : public QObject {
         QVERIFY2(ink > 100, qPrintable(QStringLiteral("%1 dark pixels").arg(ink)));
     }
 
+    // Values beyond the dialog's range open clamped, not turned around by the wrapping arrows,
+    // and OK writes what the dialog shows.
+    void marginDialogOpensOutOfRangeValuesClamped() {
+        auto grid = Sheet(4);
+        grid->SetPrintLayoutValue(5, -15);   // header
+        grid->SetPrintLayoutValue(6, 1500);  // footer
+        CSetMarginDialog dialog(*grid);
+        QCOMPARE(dialog.Edit(29558)->text(), QStringLiteral("0"));
+        QCOMPARE(dialog.Edit(29560)->text(), QStringLiteral("999"));
+        QTest::mouseClick(dialog.Button(CSetMarginDialog::kOk), Qt::LeftButton);
+        QCOMPARE(grid->PrintLayoutValue(5), 0);
+        QCOMPARE(grid->PrintLayoutValue(6), 999);
+    }
+
     void printButtonFollowsTheGridProperty() {
         auto grid = Sheet(4);
         int printed = 0;
