@@ -1,5 +1,6 @@
 #include "grid/CPreviewDialog.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QResizeEvent>
@@ -161,17 +162,48 @@ void CPreviewDialog::resizeEvent(QResizeEvent* event) {
 
 void CPreviewDialog::wheelEvent(QWheelEvent* event) {
     wheel_ += event->angleDelta();
-    auto steps = [](int& amount, QScrollBar* bar) {
-        for (; amount >= preview::kWheelStep; amount -= preview::kWheelStep) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    // Within the page a wheel step scrolls a line; once the page's top or bottom edge is in view
+    // it turns the page, once however far the wheel was spun.
+    QScrollBar* vertical = verticalScrollBar();
+    for (; wheel_.y() >= preview::kWheelStep; wheel_.ry() -= preview::kWheelStep) {
+        if (vertical->value() <= preview::kSheetGap) {
+            wheel_.setY(0);
+            Q_EMIT WheelPastPage(-1);
+            break;
         }
-        for (; amount <= -preview::kWheelStep; amount += preview::kWheelStep) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    }
+    for (; wheel_.y() <= -preview::kWheelStep; wheel_.ry() += preview::kWheelStep) {
+        if (vertical->value() + vertical->pageStep() >=
+            preview::kSheetGap + sheet_.paper.paperHeight) {
+            wheel_.setY(0);
+            Q_EMIT WheelPastPage(+1);
+            break;
         }
-    };
-    steps(wheel_.ry(), verticalScrollBar());
-    steps(wheel_.rx(), horizontalScrollBar());
+        vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+    QScrollBar* horizontal = horizontalScrollBar();
+    for (; wheel_.x() >= preview::kWheelStep; wheel_.rx() -= preview::kWheelStep) {
+        horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    }
+    for (; wheel_.x() <= -preview::kWheelStep; wheel_.rx() += preview::kWheelStep) {
+        horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
     event->accept();
+}
+
+void CPreviewDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // They turn pages, which the preview window does wherever the focus is.
+            event->ignore();
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+    }
 }
 
 }  // namespace vantric

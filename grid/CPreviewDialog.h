@@ -51,10 +51,15 @@ class CPreviewDialog : public QAbstractScrollArea {
     // instead of the page the words that the margins leave no room for the table.
     void PaintView(QPainter& dc, QSize client, const preview::PreviewScale& scale);
 
+  Q_SIGNALS:
+    // A wheel step up (-1) or down (+1) came with that edge of the page in view.
+    void WheelPastPage(int direction);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void SetZoom(int32_t zoom, bool byButton);

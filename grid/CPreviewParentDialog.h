@@ -72,6 +72,8 @@ class CPreviewParentDialog : public QDialog {
     void PrintSetup();
     void PreviousPage();
     void NextPage();
+    void FirstPage();
+    void LastPage();
     void GotoPage();
     void ZoomIn();
     void ZoomOut();
@@ -83,9 +85,14 @@ class CPreviewParentDialog : public QDialog {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Page Up and Page Down turn the page, Home and End go to the first and the last.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void ApplyPaging(const preview::Paging& paging);
+    // The wheel went on past the top (-1) or bottom (+1) of the page: the page before is shown
+    // from its bottom, the page after from its top.
+    void TurnPageByWheel(int direction);
     // Shows another sheet (printer or paper changed), fitted to the view's height.
     void ShowSheet(const preview::PreviewSheet& sheet);
     void LayOutChildren();
