@@ -4,8 +4,8 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
-#include "platform/Printer.h"
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 
 namespace vantric {
 
@@ -16,8 +16,14 @@ bool DialogPrinterChooser::Choose(QPrinter& printer) {
         return false;
     }
     QPrintDialog dialog(&printer, parent_);
-    dialog.setOptions(QAbstractPrintDialog::PrintCollateCopies |
+    // The range is chosen here and printed by the job; the dialog would otherwise leave it to the
+    // print service, which never sees it.
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies |
                       QAbstractPrintDialog::PrintShowPageSize);
+    if (printer.fromPage() > 0 && printer.toPage() >= printer.fromPage()) {
+        dialog.setMinMax(printer.fromPage(), printer.toPage());
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 

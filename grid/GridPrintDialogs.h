@@ -19,11 +19,13 @@ inline const QString kNoPrinterTitle = QStringLiteral("温馨提示");
 // What the operator is told, and the preview shows instead of a page, when the print margins
 // leave no room on the paper for the table.
 inline const QString kNoRoomForTableText = QStringLiteral(
-    "页边距太大，纸上没有放表格的地方。\n请在“操作 → 打印预览边距”或预览窗口的“页边距”中把边距改小。");
+    "页边距太大，纸上没有放表格的地方。\n请在“操作 → "
+    "打印预览边距”或预览窗口的“页边距”中把边距改小。");
 
-// QPrintDialog without selection, page range or print-to-file choices. Where no printer is
-// installed it shows no dialog (an empty printer list would print nothing) but tells the operator
-// so in a message box owned by the window of `parent`.
+// QPrintDialog without selection or print-to-file choices; its page range runs from the
+// printer's from page to its to page when those are set. Where no printer is installed it shows
+// no dialog (an empty printer list would print nothing) but tells the operator so in a message
+// box owned by the window of `parent`.
 class DialogPrinterChooser : public IPrinterChooser {
   public:
     explicit DialogPrinterChooser(QWidget* parent = nullptr) : parent_(parent) {}
