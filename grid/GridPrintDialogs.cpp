@@ -12,7 +12,7 @@ namespace vantric {
 bool DialogPrinterChooser::Choose(QPrinter& printer) {
     if (!AnyPrinterInstalled()) {
         MessageService().ShowMessageBox(parent_ ? parent_->window() : nullptr, kNoPrinterText,
-                                        kNoPrinterTitle, MessageIcon::None);
+                                        kPrintReminderTitle, MessageIcon::None);
         return false;
     }
     QPrintDialog dialog(&printer, parent_);
@@ -25,6 +25,17 @@ bool DialogPrinterChooser::Choose(QPrinter& printer) {
         dialog.setMinMax(printer.fromPage(), printer.toPage());
     }
     return dialog.exec() == QDialog::Accepted;
+}
+
+void TellWhyNothingPrinted(QWidget* asker, const PrintOutcome& outcome) {
+    const QString why = outcome.nothingToPrint    ? kNothingToPrintText
+                        : outcome.noRoomForTable  ? kNoRoomForTableText
+                        : outcome.pagesOutsideRun ? kPagesOutsideRunText.arg(outcome.totalPages)
+                                                  : QString();
+    if (!why.isEmpty()) {
+        MessageService().ShowMessageBox(asker != nullptr ? asker->window() : nullptr, why,
+                                        kPrintReminderTitle, MessageIcon::None);
+    }
 }
 
 PrintProgressDialog::PrintProgressDialog(QWidget* parent) : parent_(parent) {}

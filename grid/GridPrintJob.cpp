@@ -43,6 +43,7 @@ int32_t RunPagesOn(CGridCtrl& grid, QPrinter& printer, int32_t screenDpiX, int32
 // when there is nothing the job may print.
 std::vector<int32_t> PrintOrder(const PageChoice& choice, int32_t totalPages, PrintOutcome& out) {
     if (totalPages < 1) {
+        out.noRoomForTable = true;
         out.error = QStringLiteral("the print margins leave no room for the table");
         return {};
     }
@@ -257,16 +258,33 @@ PageChoice PageChoiceOf(const QPrinter& printer) {
     return choice;
 }
 
-int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
-               IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
-    PageChoice choice;
-    QPrinter* printer = PrinterForJob(grid, chooser, screenDpiX, screenDpiY, &choice);
-    if (printer == nullptr) {
-        return 0;
+bool SheetHasContent(const CGridCtrl& grid) {
+    for (int32_t r = 0; r < grid.RowCount(); ++r) {
+        for (int32_t c = 0; c < grid.ColumnCount(); ++c) {
+            const CGridCell* cell = grid.GetCell(r, c);
+            if (cell != nullptr && (!cell->text.isEmpty() || cell->picture)) {
+                return true;
+            }
+        }
     }
-    return PrintGridOn(grid, *printer, documentName, progress, screenDpiX, screenDpiY, choice).ok
-               ? 1
-               : 0;
+    return false;
+}
+
+int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
+               IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY,
+               PrintOutcome* outcome) {
+    PrintOutcome out;
+    PageChoice choice;
+    if (!SheetHasContent(grid)) {
+        out.nothingToPrint = true;
+        out.error = QStringLiteral("the sheet has nothing to print");
+    } else if (QPrinter* printer = PrinterForJob(grid, chooser, screenDpiX, screenDpiY, &choice)) {
+        out = PrintGridOn(grid, *printer, documentName, progress, screenDpiX, screenDpiY, choice);
+    }
+    if (outcome != nullptr) {
+        *outcome = out;
+    }
+    return out.ok ? 1 : 0;
 }
 
 PrintOutcome PrintGridToPrinter(CGridCtrl& grid, QPrinter& printer, const PrintRequest& request,

@@ -70,9 +70,14 @@ struct PrintOutcome {
     int32_t totalPages = 0;    // pages of the whole run
     bool cancelled = false;
     bool pagesOutsideRun = false;  // the choice named a page the run does not have
+    bool noRoomForTable = false;   // the margins leave no body on the paper
+    bool nothingToPrint = false;   // no cell of the sheet holds text or a picture
     bool documentStarted = false;  // the printer took the document (a file was created)
     QString error;                 // why it failed, for a message
 };
+
+// Whether any cell holds text or a picture; a sheet without either has nothing to print.
+bool SheetHasContent(const CGridCtrl& grid);
 
 // Prints the pages `choice` names of the grid on `printer` with the grid's print settings as
 // they are, on the printable area of the printer's device (its margins are set to the device's
@@ -83,13 +88,15 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
                          IPrintProgress* progress = nullptr, int32_t screenDpiX = 96,
                          int32_t screenDpiY = 96, const PageChoice& choice = {});
 
-// The job of the print command: the dialog when AskForPrinter is on (its printer and paper
-// remembered only when accepted, its pages and copies for this job only), otherwise every page
-// once on the remembered printer or the default one (remembered from then on). Non-zero only
-// when every page was spooled; 0 when the dialog was cancelled, there is no printer, or printing
-// failed.
+// The job of the print command: nothing at all for a sheet without content; the dialog when
+// AskForPrinter is on (its printer and paper remembered only when accepted, its pages and copies
+// for this job only), otherwise every page once on the remembered printer or the default one
+// (remembered from then on). Non-zero only when every page was spooled; 0 when the sheet is
+// empty, the dialog was cancelled, there is no printer, or printing failed. What happened goes
+// to *outcome.
 int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
-               IPrintProgress* progress, int32_t screenDpiX = 96, int32_t screenDpiY = 96);
+               IPrintProgress* progress, int32_t screenDpiX = 96, int32_t screenDpiY = 96,
+               PrintOutcome* outcome = nullptr);
 
 // How a headless job prints, as the main window's print command would.
 struct PrintRequest {
