@@ -241,8 +241,8 @@ void rg_my_main_window::EditTicketList(int mode) {
             QString text;
             if (AskInput(mainwindow::kAddTicketPrompt, mainwindow::kAddTicketTitle, QString(),
                          mainwindow::kAddTicketInputMode, text)) {
-                const int32_t count = counts::ReadTicketCount(text);
-                if (count < counts::kMinCount) {
+                const int32_t count = counts::ReadCartonTotal(text);
+                if (!counts::IsValidCount(count)) {
                     ShowMessage(counts::kTicketCountRefused, counts::kReminderTitle);
                     return;
                 }

@@ -1,0 +1,150 @@
+// The main window from the keyboard, as a person at the packing desk meets it: real key and
+// pointer events from xdotool on a private X display (run by tests/ui/under_xvfb.py).
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "Dialogs.h"
+#include "MainWindowSupport.h"
+#include "TestDoubles.h"
+#include "XDesk.h"
+#include "ui/CVDlg_Input.h"
+#include "ui/CVolMFCApp.h"
+
+namespace {
+
+const QString kRefused = QStringLiteral("请输入合法的   1-999  数量的箱标号");
+
+// The first label's number, or "" while the grid holds no sheet.
+QString FirstLabel(rg_my_main_window& w) {
+    const CGridCtrl& grid = *w.SheetGrid.Grid();
+    return SheetIsEmpty(grid) ? QString() : PageNumbers(grid, 0).first();
+}
+
+// Plays a person's steps from the event loop, so that they go on inside the dialogs they open:
+// "click add|multi|count", "type TEXT", "keys KEY...", and the waits until the keyboard is in
+// the add "dialog", a message "box" (whose OK button is looked at), the "menu" bar or the count
+// "edit". True when all steps ran.
+class Desk {
+  public:
+    explicit Desk(rg_my_main_window& w) : w_(w) {}
+
+    bool Play(QStringList steps) {
+        bool done = false;
+        QObject playing;  // steps still waiting when the time is up go with it
+        std::function<void()> next = [&] {
+            if (steps.isEmpty()) {
+                done = true;
+                return;
+            }
+            const QStringList step = steps.first().split(u' ');
+            if (!Ready(step.first())) {
+                QTimer::singleShot(10, &playing, next);
+                return;
+            }
+            steps.removeFirst();
+            QTimer::singleShot(0, &playing, next);  // before acting: it may run a dialog's loop
+            Act(step.first(), step.mid(1));
+        };
+        QTimer::singleShot(0, &playing, next);
+        return QTest::qWaitFor([&] { return done; }, 20000);
+    }
+
+    bool okButtonIconShown = false;
+
+  private:
+    bool Ready(const QString& what) {
+        QWidget* active = QApplication::activeWindow();
+        if (what == u"dialog") {
+            return dynamic_cast<CVDlg_Input*>(active) != nullptr;
+        }
+        if (what == u"menu") {
+            return qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr;
+        }
+        if (what == u"edit") {
+            return w_.CartonTotalEdit.HasFocus();
+        }
+        if (what == u"box") {
+            auto* box = qobject_cast<QMessageBox*>(active);
+            okButtonIconShown = box != nullptr && !box->button(QMessageBox::Ok)->icon().isNull();
+            return box != nullptr;
+        }
+        return true;
+    }
+
+    void Act(const QString& what, const QStringList& args) {
+        if (what == u"click") {
+            CVolWinControl* control = &w_.CartonTotalEdit;
+            if (args[0] == u"add") {
+                control = &w_.AddTicketButton;
+            } else if (args[0] == u"multi") {
+                control = &w_.MultiModeRadio;
+            }
+            xdesk::Click(control->Widget(), control->Widget()->rect().center());
+        } else if (what == u"type") {
+            xdesk::Type(args.join(u' '));
+        } else if (what == u"keys") {
+            xdesk::Xdotool(QStringList{"key", "--clearmodifiers"} + args);
+        }
+    }
+
+    rg_my_main_window& w_;
+};
+
+}  // namespace
+
+class DeskKeyboardTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void keyboard_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<int>>("tickets");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("firstLabel");
+        QTest::addColumn<int>("beeps");
+        const QStringList add{"click add", "dialog"};
+        const QStringList none;
+        QTest::newRow("add 0012: the whole text, 12")
+            << add + QStringList{"type 0012", "keys Return"} << QList<int>{12} << none << "" << 0;
+        QTest::newRow("add 1000: refused, not 100")
+            << add + QStringList{"type 1000", "keys Return"} << QList<int>{}
+            << QStringList{kRefused} << "" << 0;
+        // "0" selected at start: 0, 0, 1 go in, the fourth digit beeps.
+        QTest::newRow("count edit: fourth digit beeps")
+            << QStringList{"type 0012"} << QList<int>{} << none << "" << 1;
+    }
+    void keyboard() {
+        QFETCH(QStringList, steps);
+        QFETCH(QList<int>, tickets);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, firstLabel);
+        QFETCH(int, beeps);
+        RecordedMessages shown;
+        CountingBeeper beeper;
+        auto w = OpenMainWindow();
+        QVERIFY(xdesk::Activate(w->Widget()));
+        QTRY_VERIFY(w->CartonTotalEdit.HasFocus());
+        QVERIFY(Desk(*w).Play(steps));
+        // What the last keys did, once they have arrived.
+        QTRY_COMPARE(QList<int>(TicketCounts().begin(), TicketCounts().end()), tickets);
+        QTRY_COMPARE(shown.texts, messages);
+        QTRY_COMPARE(FirstLabel(*w), firstLabel);
+        QTRY_COMPARE(beeper.count, beeps);
+    }
+};
+
+int main(int argc, char** argv) {
+    CVolMFCApp app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    QTemporaryDir drives;  // every window reads its settings at start
+    qputenv("VANTRIC_DRIVES", drives.path().toUtf8());
+    DeskKeyboardTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "DeskKeyboardTest.moc"
