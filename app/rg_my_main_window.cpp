@@ -78,6 +78,13 @@ void rg_my_main_window::ConnectEvents() {
                 [this](CVolWinControl* sender) { OnModeRadioClicked(sender); });
     }
     Connect(PrintScalingCheck.ClickedEvent, [this] { OnPrintScalingClicked(); });
+    // A count typed or scanned and ended with Enter builds its sheet as the button would; in
+    // multi-ticket mode, where the button is off, Enter does nothing.
+    Connect(CartonTotalEdit.EnterPressedEvent, [this] {
+        if (SingleSheetButton.IsEnabled()) {
+            OnButtonClicked(&SingleSheetButton);
+        }
+    });
 }
 
 void rg_my_main_window::CreateChildControls() {

@@ -114,9 +114,15 @@ class DeskKeyboardTest : public QObject {
         QTest::newRow("add 1000: refused, not 100")
             << add + QStringList{"type 1000", "keys Return"} << QList<int>{}
             << QStringList{kRefused} << "" << 0;
-        // "0" selected at start: 0, 0, 1 go in, the fourth digit beeps.
-        QTest::newRow("count edit: fourth digit beeps")
-            << QStringList{"type 0012"} << QList<int>{} << none << "" << 1;
+        QTest::newRow("add: Enter on a focused 取消 cancels")
+            << add + QStringList{"type 5", "keys Tab Tab Return"} << QList<int>{} << none << ""
+            << 0;
+        // "0" selected at start: 0, 0, 1 go in, the fourth digit beeps; Enter builds "001".
+        QTest::newRow("count edit: fourth digit beeps, Enter builds")
+            << QStringList{"type 0012", "keys Return"} << QList<int>{} << none << "1/1" << 1;
+        QTest::newRow("count edit: Enter in multi-ticket mode builds nothing")
+            << QStringList{"click multi", "click count", "type 12", "keys Return"} << QList<int>{}
+            << none << "" << 0;
     }
     void keyboard() {
         QFETCH(QStringList, steps);
