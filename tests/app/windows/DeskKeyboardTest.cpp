@@ -123,6 +123,18 @@ class DeskKeyboardTest : public QObject {
         QTest::newRow("count edit: Enter in multi-ticket mode builds nothing")
             << QStringList{"click multi", "click count", "type 12", "keys Return"} << QList<int>{}
             << none << "" << 0;
+        QTest::newRow("menu: Alt, Down, Enter chooses 添加")
+            << QStringList{"keys alt", "keys Down Return", "dialog", "type 3", "keys Return"}
+            << QList<int>{3} << none << "" << 0;
+        QTest::newRow("menu: F10, Right, Down, Enter chooses 检测更新")
+            << QStringList{"keys F10", "menu", "keys Right Down Return"} << QList<int>{}
+            << QStringList{QStringLiteral("该功能暂不提供技术支持")} << "" << 0;
+        QTest::newRow("menu: Escape leaves it, keys go to the edit again")
+            << QStringList{"keys alt", "keys Escape", "type 7", "keys Return"} << QList<int>{}
+            << none << "1/7" << 0;
+        QTest::newRow("menu: F10 again leaves it")
+            << QStringList{"keys F10", "menu", "keys F10", "edit", "type 7", "keys Return"}
+            << QList<int>{} << none << "1/7" << 0;
     }
     void keyboard() {
         QFETCH(QStringList, steps);
