@@ -3,6 +3,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -153,6 +154,32 @@ class DeskKeyboardTest : public QObject {
         QTRY_COMPARE(shown.texts, messages);
         QTRY_COMPARE(FirstLabel(*w), firstLabel);
         QTRY_COMPARE(beeper.count, beeps);
+    }
+
+    // Windows' look: about four rows in the list's 104 pixels, and a message box's "确定" with
+    // no icon beside it.
+    void listRowsAndMessageBoxButton() {
+        ScriptedInput input;
+        auto w = OpenMainWindow();
+        QVERIFY(xdesk::Activate(w->Widget()));
+        for (const QString count : {"1", "2", "3", "4", "5"}) {
+            input.answers.append(count);
+            w->AddTicketButton.Click();
+        }
+        auto* list = static_cast<QTableWidget*>(w->TicketListView.Widget());
+        int whole = 0;
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const QRect r = list->visualRect(list->model()->index(row, 0));
+            whole += list->viewport()->rect().contains(r) ? 1 : 0;
+            QVERIFY(r.height() > list->fontMetrics().height());  // the text is not cut
+        }
+        // A Windows list of this size shows about four; 30-pixel rows showed two.
+        QVERIFY2(whole == 3 || whole == 4, qPrintable(QString::number(whole)));
+
+        Desk desk(*w);
+        w->CartonTotalEdit.SetFocus();  // "0": refused by the next Enter, with the real box
+        QVERIFY(desk.Play({"keys Return", "box", "keys Return"}));
+        QVERIFY(!desk.okButtonIconShown);
     }
 };
 
