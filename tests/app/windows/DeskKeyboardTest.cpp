@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <map>
 
 #include "Dialogs.h"
 #include "MainWindowSupport.h"
@@ -26,75 +27,51 @@ QString FirstLabel(rg_my_main_window& w) {
     return SheetIsEmpty(grid) ? QString() : PageNumbers(grid, 0).first();
 }
 
+bool boxHadOkIcon = false;  // the last message box waited for, as it was shown
+
 // Plays a person's steps from the event loop, so that they go on inside the dialogs they open:
-// "click add|multi|count", "type TEXT", "keys KEY...", and the waits until the keyboard is in
-// the add "dialog", a message "box" (whose OK button is looked at), the "menu" bar or the count
-// "edit". True when all steps ran.
-class Desk {
-  public:
-    explicit Desk(rg_my_main_window& w) : w_(w) {}
-
-    bool Play(QStringList steps) {
-        bool done = false;
-        QObject playing;  // steps still waiting when the time is up go with it
-        std::function<void()> next = [&] {
-            if (steps.isEmpty()) {
-                done = true;
-                return;
-            }
-            const QStringList step = steps.first().split(u' ');
-            if (!Ready(step.first())) {
-                QTimer::singleShot(10, &playing, next);
-                return;
-            }
-            steps.removeFirst();
-            QTimer::singleShot(0, &playing, next);  // before acting: it may run a dialog's loop
-            Act(step.first(), step.mid(1));
-        };
-        QTimer::singleShot(0, &playing, next);
-        return QTest::qWaitFor([&] { return done; }, 20000);
-    }
-
-    bool okButtonIconShown = false;
-
-  private:
-    bool Ready(const QString& what) {
-        QWidget* active = QApplication::activeWindow();
-        if (what == u"dialog") {
-            return dynamic_cast<CVDlg_Input*>(active) != nullptr;
+// "click add|multi|count", "type TEXT", "keys KEY..."; "dialog", "box", "menu" and "edit" wait
+// until the add dialog, a message box, the menu bar or the count edit has the keyboard.
+bool Play(rg_my_main_window& w, QStringList steps) {
+    const std::map<QString, std::function<bool()>> waits{
+        {"dialog", [] { return dynamic_cast<CVDlg_Input*>(QApplication::activeWindow()); }},
+        {"box",
+         [] {
+             auto* box = qobject_cast<QMessageBox*>(QApplication::activeWindow());
+             boxHadOkIcon = box != nullptr && !box->button(QMessageBox::Ok)->icon().isNull();
+             return box != nullptr;
+         }},
+        {"menu", [] { return qobject_cast<QMenuBar*>(QApplication::focusWidget()); }},
+        {"edit", [&w] { return w.CartonTotalEdit.HasFocus(); }}};
+    const std::map<QString, CVolWinControl*> controls{
+        {"add", &w.AddTicketButton}, {"multi", &w.MultiModeRadio}, {"count", &w.CartonTotalEdit}};
+    bool done = false;
+    QObject playing;  // steps still waiting when the time is up go with it
+    std::function<void()> next = [&] {
+        if (steps.isEmpty()) {
+            done = true;
+            return;
         }
-        if (what == u"menu") {
-            return qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr;
+        QStringList step = steps.first().split(u' ');
+        const QString what = step.takeFirst();
+        if (waits.count(what) != 0 && !waits.at(what)()) {
+            QTimer::singleShot(10, &playing, next);
+            return;
         }
-        if (what == u"edit") {
-            return w_.CartonTotalEdit.HasFocus();
-        }
-        if (what == u"box") {
-            auto* box = qobject_cast<QMessageBox*>(active);
-            okButtonIconShown = box != nullptr && !box->button(QMessageBox::Ok)->icon().isNull();
-            return box != nullptr;
-        }
-        return true;
-    }
-
-    void Act(const QString& what, const QStringList& args) {
+        steps.removeFirst();
+        QTimer::singleShot(0, &playing, next);  // before acting: it may run a dialog's loop
         if (what == u"click") {
-            CVolWinControl* control = &w_.CartonTotalEdit;
-            if (args[0] == u"add") {
-                control = &w_.AddTicketButton;
-            } else if (args[0] == u"multi") {
-                control = &w_.MultiModeRadio;
-            }
-            xdesk::Click(control->Widget(), control->Widget()->rect().center());
+            QWidget* control = controls.at(step[0])->Widget();
+            xdesk::Click(control, control->rect().center());
         } else if (what == u"type") {
-            xdesk::Type(args.join(u' '));
+            xdesk::Type(step.join(u' '));
         } else if (what == u"keys") {
-            xdesk::Xdotool(QStringList{"key", "--clearmodifiers"} + args);
+            xdesk::Xdotool(QStringList{"key", "--clearmodifiers"} + step);
         }
-    }
-
-    rg_my_main_window& w_;
-};
+    };
+    QTimer::singleShot(0, &playing, next);
+    return QTest::qWaitFor([&] { return done; }, 20000);
+}
 
 }  // namespace
 
@@ -148,7 +125,7 @@ class DeskKeyboardTest : public QObject {
         auto w = OpenMainWindow();
         QVERIFY(xdesk::Activate(w->Widget()));
         QTRY_VERIFY(w->CartonTotalEdit.HasFocus());
-        QVERIFY(Desk(*w).Play(steps));
+        QVERIFY(Play(*w, steps));
         // What the last keys did, once they have arrived.
         QTRY_COMPARE(QList<int>(TicketCounts().begin(), TicketCounts().end()), tickets);
         QTRY_COMPARE(shown.texts, messages);
@@ -176,10 +153,9 @@ class DeskKeyboardTest : public QObject {
         // A Windows list of this size shows about four; 30-pixel rows showed two.
         QVERIFY2(whole == 3 || whole == 4, qPrintable(QString::number(whole)));
 
-        Desk desk(*w);
         w->CartonTotalEdit.SetFocus();  // "0": refused by the next Enter, with the real box
-        QVERIFY(desk.Play({"keys Return", "box", "keys Return"}));
-        QVERIFY(!desk.okButtonIconShown);
+        QVERIFY(Play(*w, {"keys Return", "box", "keys Return"}));
+        QVERIFY(!boxHadOkIcon);
     }
 };
 
