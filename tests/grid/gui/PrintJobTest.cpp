@@ -23,7 +23,7 @@
 #include "grid/CPreviewDialog.h"
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
-#include "tests/grid/gui/GuiApp.h"
+#include "tests/grid/gui/PrinterTest.h"
 #include "tests/grid/gui/LabelSheet.h"
 #include "tests/support/PrintedPdf.h"
 
@@ -38,18 +38,7 @@ using testsupport::PdfPages;
 using testsupport::RunTool;
 using testsupport::WaitForSpooled;
 
-class PrintJobTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fixtures::EnsureGuiApp();
-        ASSERT_TRUE(dir_.isValid());
-        ForgetRememberedPrinter();
-    }
-    void TearDown() override { ForgetRememberedPrinter(); }
-    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
-    QTemporaryDir dir_;
-};
+class PrintJobTest : public fixtures::PrinterTest {};
 
 class ChooserAnswer : public IPrinterChooser {
   public:

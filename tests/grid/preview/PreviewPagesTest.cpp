@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -16,7 +15,7 @@
 #include "grid/CPreviewParentDialog.h"
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
-#include "tests/grid/gui/GuiApp.h"
+#include "tests/grid/gui/PrinterTest.h"
 #include "tests/support/PrintedPdf.h"
 
 using namespace vantric;
@@ -109,18 +108,7 @@ void ExpectPreviewEqualsPrint(int header, const std::function<QString(const QStr
     });
 }
 
-class PreviewPagesTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fixtures::EnsureGuiApp();
-        ASSERT_TRUE(dir_.isValid());
-        ForgetRememberedPrinter();
-    }
-    void TearDown() override { ForgetRememberedPrinter(); }
-    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
-    QTemporaryDir dir_;
-};
+class PreviewPagesTest : public fixtures::PrinterTest {};
 
 }  // namespace
 
