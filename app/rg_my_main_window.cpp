@@ -185,6 +185,8 @@ void rg_my_main_window::OnButtonClicked(CVolWinControl* sender) {
     }
     if (sender == &PreviewButton) {
         if (vantric::CVWnd_Grid* grid = SheetGrid.GridWindow()) {
+            // The offset "打印" prints with, so the preview shows the pages that will print.
+            SheetGrid.SetFirstPageOffset(20, 20);
             vantric::ShowPrintPreview(*grid);
         }
     }

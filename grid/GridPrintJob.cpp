@@ -21,8 +21,7 @@ namespace {
 void LayOut(CGridPrinter& pages, QPainter& dc, const QPrinter& printer, PrintJobInfo& info,
             int32_t screenDpiX, int32_t screenDpiY) {
     const DeviceMeasures m = MeasuresOf(printer);
-    PageSurface surface = PrinterSurface(m.dpiX, m.dpiY, m.horzRes, m.vertRes);
-    surface.monochrome = m.monochrome;
+    const PageSurface surface = PrinterSurface(m);
     pages.SetScreenDpi(screenDpiX, screenDpiY);
     info.drawRect = GdiRect{0, 0, m.horzRes, m.vertRes};
     pages.BeginPrintLayout(dc, surface, info);

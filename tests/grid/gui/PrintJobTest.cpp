@@ -23,7 +23,7 @@
 #include "grid/CPreviewDialog.h"
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
-#include "tests/grid/gui/GuiApp.h"
+#include "tests/grid/gui/PrinterTest.h"
 #include "tests/grid/gui/LabelSheet.h"
 #include "tests/support/PrintedPdf.h"
 
@@ -38,18 +38,7 @@ using testsupport::PdfPages;
 using testsupport::RunTool;
 using testsupport::WaitForSpooled;
 
-class PrintJobTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fixtures::EnsureGuiApp();
-        ASSERT_TRUE(dir_.isValid());
-        ForgetRememberedPrinter();
-    }
-    void TearDown() override { ForgetRememberedPrinter(); }
-    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
-    QTemporaryDir dir_;
-};
+class PrintJobTest : public fixtures::PrinterTest {};
 
 class ChooserAnswer : public IPrinterChooser {
   public:
@@ -315,7 +304,7 @@ TEST_F(PrintJobTest, DeviceStripsAreThePrintableArea) {
         EXPECT_NEAR(paper.offsetTop, c.strips.top() * kPreviewTenthsPerPoint, 1.0);
         EXPECT_NEAR(paper.stripRight, c.strips.right() * kPreviewTenthsPerPoint, 1.0);
         EXPECT_NEAR(paper.stripBottom, c.strips.bottom() * kPreviewTenthsPerPoint, 1.0);
-        EXPECT_TRUE(PreviewPaper() == paper);
+        EXPECT_TRUE(PreviewPaper().paper == paper);
 
         grid.Print().askForPrinter = false;  // print on the remembered printer
         ASSERT_NE(PrintSheet(grid, QStringLiteral("labels"), nullptr, nullptr), 0);
@@ -471,7 +460,8 @@ TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
                 CancelAfter cancel(0);
                 EXPECT_EQ(PrintSheet(grid, UniqueTitle(), &choose, &cancel), 0);
                 ASSERT_NE(RememberedPrinter(), nullptr);
-                EXPECT_TRUE(PreviewPaper() == PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
+                EXPECT_TRUE(PreviewPaper().paper ==
+                            PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
                 printer = CopyPrinter(*RememberedPrinter());
                 break;
             }
