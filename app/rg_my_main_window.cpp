@@ -78,6 +78,13 @@ void rg_my_main_window::ConnectEvents() {
                 [this](CVolWinControl* sender) { OnModeRadioClicked(sender); });
     }
     Connect(PrintScalingCheck.ClickedEvent, [this] { OnPrintScalingClicked(); });
+    // A count typed or scanned and ended with Enter builds its sheet as the button would; in
+    // multi-ticket mode, where the button is off, Enter does nothing.
+    Connect(CartonTotalEdit.EnterPressedEvent, [this] {
+        if (SingleSheetButton.IsEnabled()) {
+            OnButtonClicked(&SingleSheetButton);
+        }
+    });
 }
 
 void rg_my_main_window::CreateChildControls() {
@@ -178,6 +185,8 @@ void rg_my_main_window::OnButtonClicked(CVolWinControl* sender) {
     }
     if (sender == &PreviewButton) {
         if (vantric::CVWnd_Grid* grid = SheetGrid.GridWindow()) {
+            // The offset "打印" prints with, so the preview shows the pages that will print.
+            SheetGrid.SetFirstPageOffset(20, 20);
             vantric::ShowPrintPreview(*grid);
         }
     }
@@ -241,8 +250,8 @@ void rg_my_main_window::EditTicketList(int mode) {
             QString text;
             if (AskInput(mainwindow::kAddTicketPrompt, mainwindow::kAddTicketTitle, QString(),
                          mainwindow::kAddTicketInputMode, text)) {
-                const int32_t count = counts::ReadTicketCount(text);
-                if (count < counts::kMinCount) {
+                const int32_t count = counts::ReadCartonTotal(text);
+                if (!counts::IsValidCount(count)) {
                     ShowMessage(counts::kTicketCountRefused, counts::kReminderTitle);
                     return;
                 }

@@ -155,7 +155,7 @@ std::optional<int32_t> CheckTicketCountText(QStringView text, QString* reason) {
         }
         return std::nullopt;
     }
-    const int32_t count = counts::ReadTicketCount(trimmed);
+    const int32_t count = counts::ReadCartonTotal(trimmed);
     if (!counts::IsValidCount(count)) {
         if (reason != nullptr) {
             *reason = QStringLiteral("not a count of 1 to 999");

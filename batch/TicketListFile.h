@@ -3,8 +3,8 @@
 // numbers). Blank lines and lines starting with "#" are skipped.
 //
 // Each count is checked as the add-ticket dialog checks a typed one (the wide-text-to-long rule,
-// 1 to 999), except that a count longer than the dialog's three characters is refused instead
-// of cut: nobody sees a file's counts being cut, and "1200" must not print 120 labels.
+// 1 to 999), and a count longer than three characters is refused as well: nobody watches a
+// file's counts being read, and "1 200" must not print one label.
 #pragma once
 
 #include <QByteArray>

@@ -43,8 +43,8 @@ void CGridPrinter::SetScreenDpi(int32_t x, int32_t y) {
     screenDpiY_ = y > 0 ? y : 96;
 }
 
-void CGridPrinter::SetPageOrigin(QPoint origin) {
-    origin_ = origin;
+void CGridPrinter::SetPageRect(QRect rect) {
+    pageRect_ = rect;
 }
 
 void CGridPrinter::SetWindowOrigin(QPainter& dc, int32_t x, int32_t y) {
@@ -54,14 +54,13 @@ void CGridPrinter::SetWindowOrigin(QPainter& dc, int32_t x, int32_t y) {
 void CGridPrinter::BeginPrintLayout(QPainter&, const PageSurface& surface, PrintJobInfo& info) {
     preview_ = info.preview;
     surface_ = surface;
-    if (preview_ && surface.logPixelsX > 0) {
-        grid_.SetPixelSize(254.0 / surface.logPixelsX);
-    }
     const int32_t rows = grid_.RowCount();
     const int32_t columns = grid_.ColumnCount();
     rowHeights_.resize(rows);
+    keptWithNext_.resize(rows);
     for (int32_t r = 0; r < rows; ++r) {
         rowHeights_[r] = grid_.RowHeight(r);
+        keptWithNext_[r] = grid_.RowKeptWithNext(r) ? 1 : 0;
     }
     columnWidths_.resize(columns);
     for (int32_t c = 0; c < columns; ++c) {
@@ -71,7 +70,6 @@ void CGridPrinter::BeginPrintLayout(QPainter&, const PageSurface& surface, Print
     const PrintSettings& ps = grid_.Print();
     PageLayoutInput in;
     in.surface = surface;
-    in.preview = preview_;
     in.screenDpiX = screenDpiX_;
     in.screenDpiY = screenDpiY_;
     in.pixelSize = grid_.PixelSize();
@@ -79,16 +77,17 @@ void CGridPrinter::BeginPrintLayout(QPainter&, const PageSurface& surface, Print
     in.fitColumnsToPage = ps.fitColumnsToPage;
     in.splitColumnsAcrossPages = ps.splitColumnsAcrossPages;
     in.firstPageOffset = ps.firstPageOffset;
-    geometry_ = ComputePageGeometry(
-        in,
-        GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(), grid_.FixedColumnCount()});
+    geometry_ =
+        ComputePageGeometry(in, GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(),
+                                           grid_.FixedColumnCount(), keptWithNext_});
 
     fonts_ = FontCache(true);
     cellContext_ = CellPaintContext{};
     cellContext_.grid = &grid_;
     cellContext_.colours = ResolvedColours(grid_);
     cellContext_.fonts = &fonts_;
-    cellContext_.logPixelsX = surface.logPixelsX;
+    // A preview draws on the screen, whose resolution decides the cell margin there.
+    cellContext_.logPixelsX = preview_ ? screenDpiX_ : surface.logPixelsX;
     cellContext_.pixelSize = grid_.PixelSize();
     cellContext_.preview = preview_;
     cellContext_.monochrome = surface.monochrome;
@@ -114,9 +113,9 @@ void CGridPrinter::PrintOnePage(QPainter& dc, PrintJobInfo& info) {
     dc.setPen(Qt::black);
     dc.setBrush(Qt::NoBrush);
     dc.setBackgroundMode(Qt::TransparentMode);
-    dc.setViewport(origin_.x(), origin_.y(), g.paperWidth, g.paperHeight);
+    dc.setViewport(pageRect_.isEmpty() ? QRect(0, 0, g.paperWidth, g.paperHeight) : pageRect_);
 
-    const bool shifted = !preview_ && place_.firstPage && g.HasOffset();
+    const bool shifted = place_.firstPage && g.HasOffset();
     const int32_t ox = m[lay::kLeft] + (shifted ? g.offset.x : 0);
     const int32_t oy = m[lay::kTop] + (shifted ? g.offset.y : 0);
     SetWindowOrigin(dc, -ox, -oy);
@@ -364,10 +363,10 @@ void CGridPrinter::PrintPageFooter(QPainter& dc, PrintJobInfo& info) {
     dc.restore();
 }
 
-int32_t RenderPreviewPage(CGridCtrl& grid, QPainter& dc, const PageSurface& surface, QPoint origin,
+int32_t RenderPreviewPage(CGridCtrl& grid, QPainter& dc, const PageSurface& surface, QRect target,
                           int32_t page) {
     CGridPrinter printer(grid);
-    printer.SetPageOrigin(origin);
+    printer.SetPageRect(target);
     PrintJobInfo info;
     info.preview = true;
     info.drawRect = GdiRect{0, 0, surface.deviceWidth, surface.deviceHeight};

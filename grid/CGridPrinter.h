@@ -7,7 +7,8 @@
 // virtual so a grid with other needs can print its bands its own way.
 #pragma once
 
-#include <QPoint>
+#include <QLine>
+#include <QRect>
 #include <cstdint>
 #include <vector>
 
@@ -43,13 +44,13 @@ class CGridPrinter {
 
     // Resolution of the screen the grid is shown on (96 when there is none).
     void SetScreenDpi(int32_t x, int32_t y);
-    // Device pixel of the surface where the printable area starts: (0, 0) on a printer, the
-    // printable corner of the drawn sheet in a preview.
-    void SetPageOrigin(QPoint origin);
+    // Where the printable area is drawn, in device pixels of the painter: the printer's whole
+    // page when empty (the default); in a preview, the printable area of the sheet it shows.
+    void SetPageRect(QRect rect);
 
-    // Lays the grid out on pages of `surface`. With info.preview the layout follows the preview
-    // rules: the grid's pixel size is taken from the surface and no first-page offset applies.
-    // Sets info.maxPage to the page count, 0 when the margins leave no room for a body.
+    // Lays the grid out on pages of `surface`, a preview's exactly as a print's. With
+    // info.preview the cells are inset by the screen's rule. Sets info.maxPage to the page
+    // count, 0 when the margins leave no room for a body.
     virtual void BeginPrintLayout(QPainter& dc, const PageSurface& surface, PrintJobInfo& info);
     virtual void PrintOnePage(QPainter& dc, PrintJobInfo& info);
     virtual void EndPrintLayout(QPainter& dc, PrintJobInfo& info);
@@ -79,8 +80,9 @@ class CGridPrinter {
     bool laidOut_ = false;
     bool preview_ = false;
     int32_t screenDpiX_ = 96, screenDpiY_ = 96;
-    QPoint origin_;
+    QRect pageRect_;
     std::vector<int32_t> rowHeights_;
+    std::vector<uint8_t> keptWithNext_;
     std::vector<int32_t> columnWidths_;
     LogFont printFont_;
     FontCache fonts_{true};
@@ -91,10 +93,10 @@ class CGridPrinter {
     int32_t lastRowPrinted_ = 0;  // last row of the previous page, 0 when none
 };
 
-// Renders page `page` of the grid's print layout on a preview surface whose printable area
-// starts at `origin` (device pixels of dc). Returns the page count, which it also stores in the
-// grid; 0 when the margins leave no room for a body (and nothing is drawn).
-int32_t RenderPreviewPage(CGridCtrl& grid, QPainter& dc, const PageSurface& surface, QPoint origin,
+// Renders page `page` of the grid laid out on `surface` as a preview draws it, the printable
+// area filling `target` (device pixels of dc). Returns the page count, which it also stores in
+// the grid; 0 when the margins leave no room for a body (and nothing is drawn).
+int32_t RenderPreviewPage(CGridCtrl& grid, QPainter& dc, const PageSurface& surface, QRect target,
                           int32_t page);
 
 }  // namespace vantric

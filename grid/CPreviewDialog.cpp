@@ -1,38 +1,41 @@
 #include "grid/CPreviewDialog.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "grid/GridPrintDialogs.h"
 #include "grid/PageRenderer.h"
 
 namespace vantric {
 
-PaperGeometry PreviewPaper() {
-    auto usable = [](const PaperGeometry& g) {
-        return g.paperWidth > 0 && g.paperHeight > 0 && g.printableWidth > 0 &&
-               g.printableHeight > 0;
+preview::PreviewSheet PreviewPaper() {
+    auto usable = [](const preview::PreviewSheet& s) {
+        return s.paper.paperWidth > 0 && s.paper.paperHeight > 0 && s.paper.printableWidth > 0 &&
+               s.paper.printableHeight > 0 && s.device.dpiX > 0 && s.device.dpiY > 0 &&
+               s.device.horzRes > 0 && s.device.vertRes > 0;
     };
     if (QPrinter* remembered = RememberedPrinter();
         remembered != nullptr && remembered->isValid()) {
-        const PaperGeometry g = PaperGeometryOf(MeasuresOf(*remembered));
-        if (usable(g)) {
-            return g;
+        const preview::PreviewSheet sheet = preview::SheetOf(MeasuresOf(*remembered));
+        if (usable(sheet)) {
+            return sheet;
         }
     }
     if (auto printer = CreateDefaultPrinter(); printer && printer->isValid()) {
-        const PaperGeometry g = PaperGeometryOf(MeasuresOf(*printer));
-        if (usable(g)) {
-            return g;
+        const preview::PreviewSheet sheet = preview::SheetOf(MeasuresOf(*printer));
+        if (usable(sheet)) {
+            return sheet;
         }
     }
-    return preview::A4Paper();
+    return preview::A4Sheet();
 }
 
 CPreviewDialog::CPreviewDialog(PageRenderer& renderer, QWidget* parent)
-    : QAbstractScrollArea(parent), renderer_(renderer), paper_(preview::A4Paper()) {
+    : QAbstractScrollArea(parent), renderer_(renderer), sheet_(preview::A4Sheet()) {
     // Always shown, so that a zoom never changes the room it was computed for.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -46,8 +49,8 @@ CPreviewDialog::CPreviewDialog(PageRenderer& renderer, QWidget* parent)
     RefreshScrollBars();
 }
 
-void CPreviewDialog::SetPaper(const PaperGeometry& paper) {
-    paper_ = paper;
+void CPreviewDialog::SetSheet(const preview::PreviewSheet& sheet) {
+    sheet_ = sheet;
     RefreshScrollBars();
     viewport()->update();
 }
@@ -77,12 +80,12 @@ void CPreviewDialog::ZoomOut() {
 
 void CPreviewDialog::FitWidth(bool byButton) {
     const QSize client = Scale().TrueSizeOf(ClientPixels());
-    SetZoom(preview::FitZoom(client.width(), paper_.paperWidth), byButton);
+    SetZoom(preview::FitZoom(client.width(), sheet_.paper.paperWidth), byButton);
 }
 
 void CPreviewDialog::FitHeight(bool byButton) {
     const QSize client = Scale().TrueSizeOf(ClientPixels());
-    SetZoom(preview::FitZoom(client.height(), paper_.paperHeight), byButton);
+    SetZoom(preview::FitZoom(client.height(), sheet_.paper.paperHeight), byButton);
 }
 
 void CPreviewDialog::SetPage(int32_t page) {
@@ -91,16 +94,18 @@ void CPreviewDialog::SetPage(int32_t page) {
 }
 
 int32_t CPreviewDialog::TotalPages() {
-    return renderer_.Layout(Surface(Scale()));
+    const preview::PreviewScale scale = Scale();
+    renderer_.SetScreenDpi(scale.dpiX, scale.dpiY);
+    return renderer_.Layout(PrinterSurface(sheet_.device));
 }
 
 void CPreviewDialog::RefreshScrollBars() {
     const preview::PreviewScale scale = Scale();
     const QSize client = ClientPixels();
     const preview::ScrollSetup v =
-        preview::ScrollRange(paper_.paperHeight, scale.ToTenthsY(client.height()));
+        preview::ScrollRange(sheet_.paper.paperHeight, scale.ToTenthsY(client.height()));
     const preview::ScrollSetup h =
-        preview::ScrollRange(paper_.paperWidth, scale.ToTenthsX(client.width()));
+        preview::ScrollRange(sheet_.paper.paperWidth, scale.ToTenthsX(client.width()));
     verticalScrollBar()->setRange(0, v.maximum);
     verticalScrollBar()->setPageStep(v.pageStep);
     verticalScrollBar()->setValue(0);
@@ -113,16 +118,10 @@ QPoint CPreviewDialog::ScrollPosition() const {
     return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-PageSurface CPreviewDialog::Surface(const preview::PreviewScale& scale) const {
-    return PreviewSurface(paper_.printableWidth, paper_.printableHeight,
-                          scale.ToDeviceX(paper_.printableWidth),
-                          scale.ToDeviceY(paper_.printableHeight), scale.dpiX, scale.dpiY);
-}
-
 void CPreviewDialog::PaintView(QPainter& dc, QSize client, const preview::PreviewScale& scale) {
     dc.fillRect(QRect(QPoint(0, 0), client), palette().color(QPalette::Window));
     const preview::SheetPlacement sheet =
-        preview::PlaceSheet(paper_, scale, scale.ToTenthsX(client.width()), ScrollPosition());
+        preview::PlaceSheet(sheet_.paper, scale, scale.ToTenthsX(client.width()), ScrollPosition());
 
     dc.save();
     dc.setPen(QPen(Qt::black, 0));
@@ -132,7 +131,18 @@ void CPreviewDialog::PaintView(QPainter& dc, QSize client, const preview::Previe
     dc.fillRect(sheet.bottomShadow, Qt::black);
     dc.restore();
 
-    renderer_.Render(dc, Surface(scale), sheet.printableOrigin, page_);
+    const QRect printable(sheet.printableOrigin, sheet.printableSize);
+    renderer_.SetScreenDpi(scale.dpiX, scale.dpiY);
+    if (renderer_.Render(dc, PrinterSurface(sheet_.device), printable, page_) == 0) {
+        // A blank sheet would look like a sheet without labels.
+        dc.save();
+        dc.setPen(Qt::black);
+        dc.setFont(font());
+        const int pad = printable.width() / 25;
+        dc.drawText(printable.adjusted(pad, pad, -pad, -pad), Qt::AlignCenter | Qt::TextWordWrap,
+                    kNoRoomForTableText);
+        dc.restore();
+    }
 }
 
 void CPreviewDialog::paintEvent(QPaintEvent*) {
@@ -152,17 +162,48 @@ void CPreviewDialog::resizeEvent(QResizeEvent* event) {
 
 void CPreviewDialog::wheelEvent(QWheelEvent* event) {
     wheel_ += event->angleDelta();
-    auto steps = [](int& amount, QScrollBar* bar) {
-        for (; amount >= preview::kWheelStep; amount -= preview::kWheelStep) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    // Within the page a wheel step scrolls a line; once the page's top or bottom edge is in view
+    // it turns the page, once however far the wheel was spun.
+    QScrollBar* vertical = verticalScrollBar();
+    for (; wheel_.y() >= preview::kWheelStep; wheel_.ry() -= preview::kWheelStep) {
+        if (vertical->value() <= preview::kSheetGap) {
+            wheel_.setY(0);
+            Q_EMIT WheelPastPage(-1);
+            break;
         }
-        for (; amount <= -preview::kWheelStep; amount += preview::kWheelStep) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    }
+    for (; wheel_.y() <= -preview::kWheelStep; wheel_.ry() += preview::kWheelStep) {
+        if (vertical->value() + vertical->pageStep() >=
+            preview::kSheetGap + sheet_.paper.paperHeight) {
+            wheel_.setY(0);
+            Q_EMIT WheelPastPage(+1);
+            break;
         }
-    };
-    steps(wheel_.ry(), verticalScrollBar());
-    steps(wheel_.rx(), horizontalScrollBar());
+        vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+    QScrollBar* horizontal = horizontalScrollBar();
+    for (; wheel_.x() >= preview::kWheelStep; wheel_.rx() -= preview::kWheelStep) {
+        horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    }
+    for (; wheel_.x() <= -preview::kWheelStep; wheel_.rx() += preview::kWheelStep) {
+        horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
     event->accept();
+}
+
+void CPreviewDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // They turn pages, which the preview window does wherever the focus is.
+            event->ignore();
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+    }
 }
 
 }  // namespace vantric

@@ -16,17 +16,18 @@ namespace vantric {
 
 class PageRenderer;
 
-// The sheet the preview shows: that of the printer remembered from the last printer dialog or
-// print, else that of the system's default printer, else A4 with no unprintable strips.
-PaperGeometry PreviewPaper();
+// The sheet the preview shows and lays its pages out on: that of the printer remembered from the
+// last printer dialog or print, else that of the system's default printer, else A4 with no
+// unprintable strips.
+preview::PreviewSheet PreviewPaper();
 
 class CPreviewDialog : public QAbstractScrollArea {
     Q_OBJECT
   public:
     CPreviewDialog(PageRenderer& renderer, QWidget* parent = nullptr);
 
-    const PaperGeometry& Paper() const { return paper_; }
-    void SetPaper(const PaperGeometry& paper);
+    const PaperGeometry& Paper() const { return sheet_.paper; }
+    void SetSheet(const preview::PreviewSheet& sheet);
 
     int32_t Zoom() const { return zoom_; }
     bool ZoomSetByButton() const { return zoomByButton_; }
@@ -37,7 +38,7 @@ class CPreviewDialog : public QAbstractScrollArea {
 
     int32_t Page() const { return page_; }
     void SetPage(int32_t page);
-    // The page count on the view's current surface (lays the sheet out when needed).
+    // The page count on the sheet's printer (lays the sheet out when needed).
     int32_t TotalPages();
 
     // Sets both scroll bars to the sheet at the current zoom and scrolls back to the top left.
@@ -46,22 +47,26 @@ class CPreviewDialog : public QAbstractScrollArea {
 
     // The scale of the view's screen at the current zoom.
     preview::PreviewScale Scale() const;
-    // What the page renderer draws on: the printable area at the current zoom.
-    PageSurface Surface(const preview::PreviewScale& scale) const;
-    // Draws the view onto a client of `client` pixels: background, sheet, shadow and page.
+    // Draws the view onto a client of `client` pixels: background, sheet, shadow and page, or
+    // instead of the page the words that the margins leave no room for the table.
     void PaintView(QPainter& dc, QSize client, const preview::PreviewScale& scale);
+
+  Q_SIGNALS:
+    // A wheel step up (-1) or down (+1) came with that edge of the page in view.
+    void WheelPastPage(int direction);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void SetZoom(int32_t zoom, bool byButton);
     QSize ClientPixels() const;
 
     PageRenderer& renderer_;
-    PaperGeometry paper_;
+    preview::PreviewSheet sheet_;
     int32_t zoom_ = preview::kTrueSize;
     bool zoomByButton_ = false;
     int32_t page_ = 1;

@@ -1,10 +1,12 @@
 #include "grid/CPreviewParentDialog.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "grid/CPreviewDialog.h"
 #include "grid/CPreviewGotoDialog.h"
@@ -43,7 +45,8 @@ constexpr std::array<ButtonText, 11> kButtons{{
 }  // namespace
 
 CPreviewParentDialog::CPreviewParentDialog(CGridCtrl& grid, std::function<int()> printSheet,
-                                           std::optional<PaperGeometry> paper, QWidget* parent)
+                                           std::optional<preview::PreviewSheet> sheet,
+                                           QWidget* parent)
     : QDialog(parent),
       grid_(grid),
       printSheet_(std::move(printSheet)),
@@ -76,7 +79,8 @@ CPreviewParentDialog::CPreviewParentDialog(CGridCtrl& grid, std::function<int()>
     indicator_ = new QLabel(this);
 
     view_ = new CPreviewDialog(*renderer_, this);
-    view_->SetPaper(paper ? *paper : PreviewPaper());
+    view_->SetSheet(sheet ? *sheet : PreviewPaper());
+    connect(view_, &CPreviewDialog::WheelPastPage, this, &CPreviewParentDialog::TurnPageByWheel);
     LayOutChildren();
 
     // Twice: the first fit may change the room the second one measures.
@@ -131,7 +135,7 @@ void CPreviewParentDialog::Print() {
         printSheet_();
         // An accepted print dialog may have chosen another printer or paper: show its sheet.
         if (RememberedPrinter() != before) {
-            ShowPaper(PreviewPaper());
+            ShowSheet(PreviewPaper());
         }
     }
 }
@@ -155,11 +159,11 @@ void CPreviewParentDialog::PrintSetup() {
         return;
     }
     RememberPrinter(std::move(chosen));
-    ShowPaper(PreviewPaper());
+    ShowSheet(PreviewPaper());
 }
 
-void CPreviewParentDialog::ShowPaper(const PaperGeometry& paper) {
-    view_->SetPaper(paper);
+void CPreviewParentDialog::ShowSheet(const preview::PreviewSheet& sheet) {
+    view_->SetSheet(sheet);
     view_->FitHeight(false);
     Redraw();
 }
@@ -172,6 +176,55 @@ void CPreviewParentDialog::PreviousPage() {
 void CPreviewParentDialog::NextPage() {
     ApplyPaging(preview::NextPage(paging_));
     Redraw();
+}
+
+void CPreviewParentDialog::FirstPage() {
+    ApplyPaging(preview::JumpToPage(paging_, 1));
+    Redraw();
+}
+
+void CPreviewParentDialog::LastPage() {
+    ApplyPaging(preview::JumpToPage(paging_, paging_.total));
+    Redraw();
+}
+
+void CPreviewParentDialog::TurnPageByWheel(int direction) {
+    if (direction < 0 && paging_.current > 1) {
+        PreviousPage();
+        QScrollBar* bar = view_->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    } else if (direction > 0 && paging_.current < paging_.total) {
+        NextPage();
+    }
+}
+
+void CPreviewParentDialog::keyPressEvent(QKeyEvent* event) {
+    // At either end, and without pages, the keys leave the view where it is.
+    const preview::Paging& p = paging_;
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+            if (p.current > 1) {
+                PreviousPage();
+            }
+            return;
+        case Qt::Key_PageDown:
+            if (p.current < p.total) {
+                NextPage();
+            }
+            return;
+        case Qt::Key_Home:
+            if (p.total > 0) {
+                FirstPage();
+            }
+            return;
+        case Qt::Key_End:
+            if (p.total > 0) {
+                LastPage();
+            }
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
 }
 
 void CPreviewParentDialog::GotoPage() {

@@ -45,11 +45,11 @@ class CPreviewParentDialog : public QDialog {
         kPageIndicator = 29547,
     };
 
-    // `printSheet` is what "打印" runs. The sheet shown is `paper`, or when none is given that of
+    // `printSheet` is what "打印" runs. The sheet shown is `sheet`, or when none is given that of
     // the printers (PreviewPaper). The page count is known at once: the page view lays the grid
     // out before the window shows.
     CPreviewParentDialog(CGridCtrl& grid, std::function<int()> printSheet,
-                         std::optional<PaperGeometry> paper = std::nullopt,
+                         std::optional<preview::PreviewSheet> sheet = std::nullopt,
                          QWidget* parent = nullptr);
     ~CPreviewParentDialog() override;
 
@@ -72,6 +72,8 @@ class CPreviewParentDialog : public QDialog {
     void PrintSetup();
     void PreviousPage();
     void NextPage();
+    void FirstPage();
+    void LastPage();
     void GotoPage();
     void ZoomIn();
     void ZoomOut();
@@ -83,11 +85,16 @@ class CPreviewParentDialog : public QDialog {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Page Up and Page Down turn the page, Home and End go to the first and the last.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void ApplyPaging(const preview::Paging& paging);
+    // The wheel went on past the top (-1) or bottom (+1) of the page: the page before is shown
+    // from its bottom, the page after from its top.
+    void TurnPageByWheel(int direction);
     // Shows another sheet (printer or paper changed), fitted to the view's height.
-    void ShowPaper(const PaperGeometry& paper);
+    void ShowSheet(const preview::PreviewSheet& sheet);
     void LayOutChildren();
 
     CGridCtrl& grid_;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "grid/PreviewGeometry.h"
 #include "grid/PreviewWidgets.h"
 #include "grid/model/CGridCtrl.h"
 
@@ -29,10 +30,12 @@ CSetMarginDialog::CSetMarginDialog(CGridCtrl& grid, QWidget* parent)
     auto* form = new QFormLayout;
     for (size_t i = 0; i < kFields.size(); ++i) {
         const Field& f = kFields[i];
-        // The arrows wrap from 999 to 0 and back, as the dialog's up-down controls do.
+        // The arrows wrap from 999 to 0 and back, as the dialog's up-down controls do; a value
+        // out of range is clamped as a typed one is, since the wrapping would turn it around
+        // (-15 into 999, 1500 into 0).
         auto* edit = new ClampedNumberEdit(0, kMaxValue, true, this);
         edit->setWrapping(true);
-        edit->setValue(grid_.PrintLayoutValue(f.layoutValue));
+        edit->setValue(preview::ClampTyped(grid_.PrintLayoutValue(f.layoutValue), 0, kMaxValue));
         edits_[i] = edit;
         form->addRow(QString::fromUtf16(f.label), edit);
     }

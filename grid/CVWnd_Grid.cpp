@@ -74,14 +74,19 @@ bool CVWnd_Grid::SetGridFont(const LogFont& font) {
     return true;
 }
 
-int CVWnd_Grid::PrintSheet() {
+int CVWnd_Grid::PrintSheet(QWidget* asker) {
     if (!created_) {
         return 0;
     }
-    DialogPrinterChooser dialog(this);
-    PrintProgressDialog progress(this);
-    return vantric::PrintSheet(grid_, DocumentName(), chooser_ ? chooser_ : &dialog,
-                               progress_ ? progress_ : &progress, logicalDpiX(), logicalDpiY());
+    QWidget* owner = asker != nullptr ? asker : this;
+    DialogPrinterChooser dialog(owner);
+    PrintProgressDialog progress(owner);
+    PrintOutcome outcome;
+    const int printed = vantric::PrintSheet(grid_, DocumentName(), chooser_ ? chooser_ : &dialog,
+                                            progress_ ? progress_ : &progress, logicalDpiX(),
+                                            logicalDpiY(), &outcome);
+    TellWhyNothingPrinted(owner, outcome);
+    return printed;
 }
 
 QString CVWnd_Grid::DocumentName() const {

@@ -46,8 +46,10 @@ class CVWnd_Grid : public QAbstractScrollArea, public IGridObserver {
     bool SetFirstPageOffset(int32_t x, int32_t y);
     bool SetGridFont(const LogFont& font);
     // The print command: printer dialog (AskForPrinter), remembered or default printer, a
-    // progress dialog for long jobs. Non-zero when every page was spooled.
-    int PrintSheet();
+    // progress dialog for long jobs. Non-zero when every page was spooled. Its dialogs and boxes
+    // belong to the window of `asker` (the grid's own when none is given): an empty sheet,
+    // margins without room and pages outside the run print nothing and say so there.
+    int PrintSheet(QWidget* asker = nullptr);
     // The top-level window caption the job is named after.
     QString DocumentName() const;
 

@@ -4,21 +4,38 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
-#include "platform/Printer.h"
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 
 namespace vantric {
 
 bool DialogPrinterChooser::Choose(QPrinter& printer) {
     if (!AnyPrinterInstalled()) {
         MessageService().ShowMessageBox(parent_ ? parent_->window() : nullptr, kNoPrinterText,
-                                        kNoPrinterTitle, MessageIcon::None);
+                                        kPrintReminderTitle, MessageIcon::None);
         return false;
     }
     QPrintDialog dialog(&printer, parent_);
-    dialog.setOptions(QAbstractPrintDialog::PrintCollateCopies |
+    // The range is chosen here and printed by the job; the dialog would otherwise leave it to the
+    // print service, which never sees it.
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies |
                       QAbstractPrintDialog::PrintShowPageSize);
+    if (printer.fromPage() > 0 && printer.toPage() >= printer.fromPage()) {
+        dialog.setMinMax(printer.fromPage(), printer.toPage());
+    }
     return dialog.exec() == QDialog::Accepted;
+}
+
+void TellWhyNothingPrinted(QWidget* asker, const PrintOutcome& outcome) {
+    const QString why = outcome.nothingToPrint    ? kNothingToPrintText
+                        : outcome.noRoomForTable  ? kNoRoomForTableText
+                        : outcome.pagesOutsideRun ? kPagesOutsideRunText.arg(outcome.totalPages)
+                                                  : QString();
+    if (!why.isEmpty()) {
+        MessageService().ShowMessageBox(asker != nullptr ? asker->window() : nullptr, why,
+                                        kPrintReminderTitle, MessageIcon::None);
+    }
 }
 
 PrintProgressDialog::PrintProgressDialog(QWidget* parent) : parent_(parent) {}

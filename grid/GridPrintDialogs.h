@@ -13,17 +13,25 @@ class QWidget;
 
 namespace vantric {
 
+// The title of every box the print command shows.
+inline const QString kPrintReminderTitle = QStringLiteral("温馨提示");
 // What the operator is told when a printer dialog is asked for and no printer is installed.
 inline const QString kNoPrinterText = QStringLiteral("未安装打印机，请先添加打印机后再打印");
-inline const QString kNoPrinterTitle = QStringLiteral("温馨提示");
+// What "打印" says instead of printing a sheet without any text or picture.
+inline const QString kNothingToPrintText = QStringLiteral("表格中还没有内容，请先设置数据后再打印");
+// What "打印" says when the pages chosen are not all in the run; %1 is the run's page count.
+inline const QString kPagesOutsideRunText =
+    QStringLiteral("所选的页码超出了范围：这次打印共 %1 页。请重新选择要打印的页。");
 // What the operator is told, and the preview shows instead of a page, when the print margins
 // leave no room on the paper for the table.
 inline const QString kNoRoomForTableText = QStringLiteral(
-    "页边距太大，纸上没有放表格的地方。\n请在“操作 → 打印预览边距”或预览窗口的“页边距”中把边距改小。");
+    "页边距太大，纸上没有放表格的地方。\n请在“操作 → "
+    "打印预览边距”或预览窗口的“页边距”中把边距改小。");
 
-// QPrintDialog without selection, page range or print-to-file choices. Where no printer is
-// installed it shows no dialog (an empty printer list would print nothing) but tells the operator
-// so in a message box owned by the window of `parent`.
+// QPrintDialog without selection or print-to-file choices; its page range runs from the
+// printer's from page to its to page when those are set. Where no printer is installed it shows
+// no dialog (an empty printer list would print nothing) but tells the operator so in a message
+// box owned by the window of `parent`.
 class DialogPrinterChooser : public IPrinterChooser {
   public:
     explicit DialogPrinterChooser(QWidget* parent = nullptr) : parent_(parent) {}
@@ -32,6 +40,10 @@ class DialogPrinterChooser : public IPrinterChooser {
   private:
     QPointer<QWidget> parent_;
 };
+
+// Tells the operator, in a box owned by the window of `asker`, why the print command printed
+// nothing when the sheet, its margins or the pages chosen were the cause; says nothing otherwise.
+void TellWhyNothingPrinted(QWidget* asker, const PrintOutcome& outcome);
 
 // Shown for jobs that take longer than half a second; its cancel button ends the job.
 class PrintProgressDialog : public IPrintProgress {

@@ -16,6 +16,66 @@ namespace vantric {
 
 namespace {
 
+// Lays the grid out on the printable area of `printer` as a job on it prints it; needs no
+// document, so the pages are known before the printer is asked for anything.
+void LayOut(CGridPrinter& pages, QPainter& dc, const QPrinter& printer, PrintJobInfo& info,
+            int32_t screenDpiX, int32_t screenDpiY) {
+    const DeviceMeasures m = MeasuresOf(printer);
+    const PageSurface surface = PrinterSurface(m);
+    pages.SetScreenDpi(screenDpiX, screenDpiY);
+    info.drawRect = GdiRect{0, 0, m.horzRes, m.vertRes};
+    pages.BeginPrintLayout(dc, surface, info);
+}
+
+// The pages of the run as they fall on `printer`.
+int32_t RunPagesOn(CGridCtrl& grid, QPrinter& printer, int32_t screenDpiX, int32_t screenDpiY) {
+    UseDeviceMargins(printer);
+    CGridPrinter pages(grid);
+    QPainter idle;
+    PrintJobInfo info;
+    LayOut(pages, idle, printer, info, screenDpiX, screenDpiY);
+    pages.EndPrintLayout(idle, info);
+    return info.maxPage;
+}
+
+// The chosen pages of the run in print order, copies included; empty, with the reason in `out`,
+// when there is nothing the job may print.
+std::vector<int32_t> PrintOrder(const PageChoice& choice, int32_t totalPages, PrintOutcome& out) {
+    if (totalPages < 1) {
+        out.noRoomForTable = true;
+        out.error = QStringLiteral("the print margins leave no room for the table");
+        return {};
+    }
+    int32_t outside = 0;
+    const auto chosen = ChosenPages(choice.ranges, totalPages, &outside);
+    if (!chosen) {
+        out.pagesOutsideRun = true;
+        out.error = QStringLiteral("page %1 is not in the run, which has %2 page%3")
+                        .arg(outside)
+                        .arg(totalPages)
+                        .arg(totalPages == 1 ? QString() : QStringLiteral("s"));
+        return {};
+    }
+    if (chosen->empty()) {
+        out.error = QStringLiteral("no page of the run was chosen");
+        return {};
+    }
+    const int64_t copies = std::max(1, choice.copies);
+    const int64_t count = static_cast<int64_t>(chosen->size());
+    if (count * copies > std::numeric_limits<int32_t>::max()) {
+        out.error = QStringLiteral("%1 copies of %2 pages are more than one job can hold")
+                        .arg(copies)
+                        .arg(count);
+        return {};
+    }
+    std::vector<int32_t> order;
+    order.reserve(static_cast<size_t>(count * copies));
+    for (int64_t i = 0; i < count * copies; ++i) {
+        order.push_back(choice.collate ? (*chosen)[i % count] : (*chosen)[i / copies]);
+    }
+    return order;
+}
+
 // The pages of the grid onto the printer's own output.
 PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
                         IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY,
@@ -23,73 +83,42 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
     PrintOutcome out;
     printer.setDocName(documentName);
     printer.setFullPage(false);
-    const DeviceMeasures m = MeasuresOf(printer);
-    PageSurface surface = PrinterSurface(m.dpiX, m.dpiY, m.horzRes, m.vertRes);
-    surface.monochrome = m.monochrome;
-
-    QPainter dc;
-    const bool started = dc.begin(&printer);
-    out.documentStarted = started;
     CGridPrinter pages(grid);
-    pages.SetScreenDpi(screenDpiX, screenDpiY);
+    QPainter dc;
     PrintJobInfo info;
-    info.drawRect = GdiRect{0, 0, m.horzRes, m.vertRes};
-    pages.BeginPrintLayout(dc, surface, info);
+    LayOut(pages, dc, printer, info, screenDpiX, screenDpiY);
     out.totalPages = info.maxPage;
+    const std::vector<int32_t> order = PrintOrder(choice, info.maxPage, out);
+    if (order.empty()) {
+        // Refused before a document exists: no file, no job, not even an empty one.
+        pages.EndPrintLayout(dc, info);
+        return out;
+    }
 
-    bool ok = started;
-    std::vector<int32_t> chosen;
-    int32_t outside = 0;
-    if (!started) {
+    bool ok = dc.begin(&printer);
+    out.documentStarted = ok;
+    if (!ok) {
         out.error = QStringLiteral("the printer could not start the document");
-    } else if (info.maxPage < 1) {
-        ok = false;
-        out.error = QStringLiteral("the print margins leave no room for the table");
-    } else if (auto inRun = ChosenPages(choice.ranges, info.maxPage, &outside)) {
-        chosen = std::move(*inRun);
-        if (chosen.empty()) {
+    } else if (progress != nullptr) {
+        progress->Started(static_cast<int32_t>(order.size()));
+    }
+    for (size_t i = 0; ok && i < order.size(); ++i) {
+        if (i > 0 && !printer.newPage()) {
             ok = false;
-            out.error = QStringLiteral("no page of the run was chosen");
+            out.error = QStringLiteral("the printer refused page %1").arg(order[i]);
+            break;
         }
-    } else {
-        ok = false;
-        out.pagesOutsideRun = true;
-        out.error = QStringLiteral("page %1 is not in the run, which has %2 page%3")
-                        .arg(outside)
-                        .arg(info.maxPage)
-                        .arg(info.maxPage == 1 ? QString() : QStringLiteral("s"));
-    }
-    const int32_t copies = std::max(1, choice.copies);
-    const int64_t toPrint = int64_t(chosen.size()) * copies;
-    if (ok && toPrint > std::numeric_limits<int32_t>::max()) {
-        ok = false;
-        out.error = QStringLiteral("%1 copies of %2 pages are more than one job can hold")
-                        .arg(copies)
-                        .arg(chosen.size());
-    }
-    if (ok && progress != nullptr) {
-        progress->Started(int32_t(toPrint));
-    }
-    for (int32_t copy = 0; ok && copy < copies; ++copy) {
-        for (const int32_t page : chosen) {
-            if (out.pagesPrinted > 0 && !printer.newPage()) {
-                ok = false;
-                out.error = QStringLiteral("the printer refused page %1").arg(page);
-                break;
-            }
-            info.currentPage = page;
-            pages.PrintOnePage(dc, info);
-            ++out.pagesPrinted;
-            if (progress != nullptr && !progress->PageDone(out.pagesPrinted)) {
-                ok = false;
-                out.cancelled = true;
-                out.error = QStringLiteral("printing was cancelled");
-                break;
-            }
+        info.currentPage = order[i];
+        pages.PrintOnePage(dc, info);
+        ++out.pagesPrinted;
+        if (progress != nullptr && !progress->PageDone(out.pagesPrinted)) {
+            ok = false;
+            out.cancelled = true;
+            out.error = QStringLiteral("printing was cancelled");
         }
     }
     pages.EndPrintLayout(dc, info);
-    if (progress != nullptr) {
+    if (out.documentStarted && progress != nullptr) {
         progress->Finished();
     }
 
@@ -98,7 +127,7 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
         if (!ok) {
             out.error = QStringLiteral("the printer could not finish the document");
         }
-    } else if (started) {
+    } else if (out.documentStarted) {
         // Nothing half-made may reach the printer as a finished job.
         printer.abort();
         if (dc.isActive()) {
@@ -121,6 +150,33 @@ QString WhyNotWritable(const QString& path) {
         return QString();
     }
     return probe.errorString();
+}
+
+// The printer of the print command, and in *choice what to print on it: what the dialog chose,
+// when it asks; otherwise every page once. Null when the dialog was cancelled or there is no
+// printer.
+QPrinter* PrinterForJob(CGridCtrl& grid, IPrinterChooser* chooser, int32_t screenDpiX,
+                        int32_t screenDpiY, PageChoice* choice) {
+    if (grid.Print().askForPrinter) {
+        // The dialog works on a copy: a cancelled dialog leaves the remembered printer as it was.
+        std::unique_ptr<QPrinter> chosen = PrinterForDialog();
+        if (const int32_t pages = RunPagesOn(grid, *chosen, screenDpiX, screenDpiY); pages > 0) {
+            chosen->setFromTo(1, pages);
+        }
+        if (chooser == nullptr || !chooser->Choose(*chosen)) {
+            return nullptr;
+        }
+        *choice = PageChoiceOf(*chosen);
+        RememberPrinter(std::move(chosen));
+    } else if (RememberedPrinter() == nullptr) {
+        auto fallback = CreateDefaultPrinter();
+        if (!fallback) {
+            return nullptr;
+        }
+        RememberPrinter(std::move(fallback));
+    }
+    QPrinter* printer = RememberedPrinter();
+    return printer != nullptr && printer->isValid() ? printer : nullptr;
 }
 
 }  // namespace
@@ -188,27 +244,46 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
     return out;
 }
 
+PageChoice PageChoiceOf(const QPrinter& printer) {
+    PageChoice choice;
+    // Both of the dialog's ways to name pages ("from ... to ..." and a list such as "1,3-4").
+    if (printer.printRange() == QPrinter::PageRange) {
+        for (const QPageRanges::Range& range : printer.pageRanges().toRangeList()) {
+            choice.ranges.push_back(PageRange{range.from, range.to});
+        }
+    }
+    choice.copies = std::max(1, printer.copyCount());
+    choice.collate = printer.collateCopies();
+    return choice;
+}
+
+bool SheetHasContent(const CGridCtrl& grid) {
+    for (int32_t r = 0; r < grid.RowCount(); ++r) {
+        for (int32_t c = 0; c < grid.ColumnCount(); ++c) {
+            const CGridCell* cell = grid.GetCell(r, c);
+            if (cell != nullptr && (!cell->text.isEmpty() || cell->picture)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
-               IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY) {
-    if (grid.Print().askForPrinter) {
-        // The dialog works on a copy: a cancelled dialog leaves the remembered printer as it was.
-        std::unique_ptr<QPrinter> chosen = PrinterForDialog();
-        if (chooser == nullptr || !chooser->Choose(*chosen)) {
-            return 0;
-        }
-        RememberPrinter(std::move(chosen));
-    } else if (RememberedPrinter() == nullptr) {
-        auto fallback = CreateDefaultPrinter();
-        if (!fallback) {
-            return 0;
-        }
-        RememberPrinter(std::move(fallback));
+               IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY,
+               PrintOutcome* outcome) {
+    PrintOutcome out;
+    PageChoice choice;
+    if (!SheetHasContent(grid)) {
+        out.nothingToPrint = true;
+        out.error = QStringLiteral("the sheet has nothing to print");
+    } else if (QPrinter* printer = PrinterForJob(grid, chooser, screenDpiX, screenDpiY, &choice)) {
+        out = PrintGridOn(grid, *printer, documentName, progress, screenDpiX, screenDpiY, choice);
     }
-    QPrinter* printer = RememberedPrinter();
-    if (printer == nullptr || !printer->isValid()) {
-        return 0;
+    if (outcome != nullptr) {
+        *outcome = out;
     }
-    return PrintGridOn(grid, *printer, documentName, progress, screenDpiX, screenDpiY).ok ? 1 : 0;
+    return out.ok ? 1 : 0;
 }
 
 PrintOutcome PrintGridToPrinter(CGridCtrl& grid, QPrinter& printer, const PrintRequest& request,

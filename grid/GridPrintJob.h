@@ -29,7 +29,9 @@ class IPrintProgress {
 };
 
 // Asks the operator for a printer, changing `printer` to the choice; false when the choice was
-// cancelled or there is no printer to choose.
+// cancelled or there is no printer to choose. The print command hands over a printer set to
+// print every page once, its from and to page the first and last page of the run on it; the
+// pages and copies chosen are read back from the printer (PageChoiceOf).
 class IPrinterChooser {
   public:
     virtual ~IPrinterChooser() = default;
@@ -45,11 +47,16 @@ struct PageRange {
 
 // Which pages of the run a job prints, and how often. Each page prints exactly as it does in the
 // whole run (page 1 with its first-page offset); the pages go out in the run's order, each once
-// per copy, and the copies collated: the whole selection, then the whole selection again.
+// per copy. Collated copies repeat the whole selection (2, 3, 2, 3), others each page
+// (2, 2, 3, 3).
 struct PageChoice {
     std::vector<PageRange> ranges;  // empty: every page
     int32_t copies = 1;
+    bool collate = true;
 };
+
+// The pages and copies a print dialog chose on `printer`.
+PageChoice PageChoiceOf(const QPrinter& printer);
 
 // The pages of a run of `totalPages` pages that `ranges` names, ascending and each once; empty
 // ranges name every page, a reversed range none. Null when a range reaches past the run, with
@@ -63,24 +70,33 @@ struct PrintOutcome {
     int32_t totalPages = 0;    // pages of the whole run
     bool cancelled = false;
     bool pagesOutsideRun = false;  // the choice named a page the run does not have
+    bool noRoomForTable = false;   // the margins leave no body on the paper
+    bool nothingToPrint = false;   // no cell of the sheet holds text or a picture
     bool documentStarted = false;  // the printer took the document (a file was created)
     QString error;                 // why it failed, for a message
 };
 
-// Prints every page of the grid on `printer` with the grid's print settings as they are, on the
-// printable area of the printer's device (its margins are set to the device's strips). The
-// document is aborted when a page fails, when the progress cancels, or when the margins leave no
-// body to print into.
+// Whether any cell holds text or a picture; a sheet without either has nothing to print.
+bool SheetHasContent(const CGridCtrl& grid);
+
+// Prints the pages `choice` names of the grid on `printer` with the grid's print settings as
+// they are, on the printable area of the printer's device (its margins are set to the device's
+// strips). The job makes every copy itself, so the printer's own copy count should be one. No
+// document is started when the margins leave no body or the choice names no page of the run;
+// a started one is aborted when a page fails or the progress cancels.
 PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
                          IPrintProgress* progress = nullptr, int32_t screenDpiX = 96,
                          int32_t screenDpiY = 96, const PageChoice& choice = {});
 
-// The job of the print command: the dialog when AskForPrinter is on (its choice remembered only
-// when accepted), otherwise the remembered printer or the default one (remembered from then
-// on). Non-zero only when every page was spooled; 0 when the dialog was cancelled, there is no
-// printer, or printing failed.
+// The job of the print command: nothing at all for a sheet without content; the dialog when
+// AskForPrinter is on (its printer and paper remembered only when accepted, its pages and copies
+// for this job only), otherwise every page once on the remembered printer or the default one
+// (remembered from then on). Non-zero only when every page was spooled; 0 when the sheet is
+// empty, the dialog was cancelled, there is no printer, or printing failed. What happened goes
+// to *outcome.
 int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
-               IPrintProgress* progress, int32_t screenDpiX = 96, int32_t screenDpiY = 96);
+               IPrintProgress* progress, int32_t screenDpiX = 96, int32_t screenDpiY = 96,
+               PrintOutcome* outcome = nullptr);
 
 // How a headless job prints, as the main window's print command would.
 struct PrintRequest {

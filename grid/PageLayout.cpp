@@ -24,41 +24,49 @@ PageSurface PrinterSurface(int32_t dpiX, int32_t dpiY, int32_t horzRes, int32_t 
     s.deviceHeight = vertRes;
     s.logPixelsX = dpiX;
     s.logPixelsY = dpiY;
-    s.metricDeviceX = dpiX;
-    s.metricDeviceY = dpiY;
     return s;
 }
 
-PageSurface PreviewSurface(int32_t tenthsWidth, int32_t tenthsHeight, int32_t deviceWidth,
-                           int32_t deviceHeight, int32_t logPixelsX, int32_t logPixelsY) {
-    PageSurface s;
-    s.deviceWidth = deviceWidth;
-    s.deviceHeight = deviceHeight;
-    s.logPixelsX = logPixelsX;
-    s.logPixelsY = logPixelsY;
-    s.metricDeviceX = deviceWidth;
-    s.metricTenthsX = tenthsWidth;
-    s.metricDeviceY = deviceHeight;
-    s.metricTenthsY = tenthsHeight;
-    s.printableTenthsWidth = tenthsWidth;
-    s.printableTenthsHeight = tenthsHeight;
+PageSurface PrinterSurface(const DeviceMeasures& m) {
+    PageSurface s = PrinterSurface(m.dpiX, m.dpiY, m.horzRes, m.vertRes);
+    s.monochrome = m.monochrome;
     return s;
 }
 
-std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes, int32_t base, int32_t firstLimit,
-                                  int32_t limit) {
+std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes,
+                                  std::span<const uint8_t> keptWithNext, int32_t base,
+                                  int32_t firstLimit, int32_t limit) {
     std::vector<int32_t> starts{base};
     int64_t sum = 0;
     int64_t cap = firstLimit;
-    for (size_t i = 0; i < sizes.size(); ++i) {
-        const int64_t size = std::max(0, sizes[i]);
-        // An empty run keeps whatever comes, so an oversized row is printed alone (clipped)
+    auto breakBefore = [&](size_t i) {
+        starts.push_back(base + static_cast<int32_t>(i));
+        sum = 0;
+        cap = limit;
+    };
+    for (size_t i = 0; i < sizes.size();) {
+        size_t end = i + 1;
+        int64_t block = std::max(0, sizes[i]);
+        for (; end < sizes.size() && end - 1 < keptWithNext.size() && keptWithNext[end - 1] != 0;
+             ++end) {
+            block += std::max(0, sizes[end]);
+        }
+        if (sum > 0 && sum + block > cap) {
+            breakBefore(i);
+        }
+        // An empty run keeps whatever size comes, so an oversized one is printed alone (clipped)
         // instead of being given a page that then stays empty.
-        if (sum > 0 && sum + size > cap) {
-            starts.push_back(base + static_cast<int32_t>(i));
-            sum = size;
-            cap = limit;
-        } else {
+        if (end == i + 1 || block <= cap) {
+            sum += block;
+            i = end;
+            continue;
+        }
+        // A block taller than a whole page: broken where its sizes break, as unkept sizes are.
+        for (; i < end; ++i) {
+            const int64_t size = std::max(0, sizes[i]);
+            if (sum > 0 && sum + size > cap) {
+                breakBefore(i);
+            }
             sum += size;
         }
     }
@@ -74,6 +82,8 @@ int64_t Sum(std::span<const int32_t> v) {
     }
     return s;
 }
+
+constexpr int32_t kTenthsPerInch = 254;
 
 int32_t Clamp32(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
@@ -93,8 +103,8 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
 
     // The layout values as four points, through the metric mapping into device pixels: the first
     // member of each pair scales horizontally, the second vertically.
-    auto toDeviceX = [&](int32_t v) { return MulDiv(v, s.metricDeviceX, s.metricTenthsX); };
-    auto toDeviceY = [&](int32_t v) { return MulDiv(v, s.metricDeviceY, s.metricTenthsY); };
+    auto toDeviceX = [&](int32_t v) { return MulDiv(v, s.logPixelsX, kTenthsPerInch); };
+    auto toDeviceY = [&](int32_t v) { return MulDiv(v, s.logPixelsY, kTenthsPerInch); };
     const std::array<int32_t, 7> device{toDeviceX(lv[lay::kLeft]),   toDeviceY(lv[lay::kRight]),
                                         toDeviceX(lv[lay::kTop]),    toDeviceY(lv[lay::kBottom]),
                                         toDeviceX(lv[lay::kHeader]), toDeviceY(lv[lay::kFooter]),
@@ -102,14 +112,10 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
 
     g.paperWidth = s.deviceWidth;
     g.paperHeight = s.deviceHeight;
-    g.paperTenthsWidth = s.printableTenthsWidth > 0
-                             ? s.printableTenthsWidth
-                             : MulDiv(s.deviceWidth, s.metricTenthsX, s.metricDeviceX);
-    g.paperTenthsHeight = s.printableTenthsHeight > 0
-                              ? s.printableTenthsHeight
-                              : MulDiv(s.deviceHeight, s.metricTenthsY, s.metricDeviceY);
+    g.paperTenthsWidth = MulDiv(s.deviceWidth, kTenthsPerInch, s.logPixelsX);
+    g.paperTenthsHeight = MulDiv(s.deviceHeight, kTenthsPerInch, s.logPixelsY);
 
-    if (in.splitColumnsAcrossPages && !in.preview) {
+    if (in.splitColumnsAcrossPages) {
         if (s.logPixelsX > 0 && s.logPixelsY > 0) {
             g.pageWidth = Clamp32(int64_t{in.screenDpiX} * s.deviceWidth / s.logPixelsX * 3 / 4);
             g.pageHeight = Clamp32(int64_t{in.screenDpiY} * s.deviceHeight / s.logPixelsY * 3 / 4);
@@ -153,16 +159,14 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
     g.fullBodyHeight =
         Clamp32(int64_t{g.pageHeight} - 2 * int64_t{m[lay::kGap]} - m[lay::kFooter] -
                 m[lay::kHeader] - m[lay::kBottom] - m[lay::kTop] - g.fixedRowsHeight);
-    if (!in.preview) {
-        g.offset = {toLogicalX(in.firstPageOffset.x), toLogicalY(in.firstPageOffset.y)};
-    }
+    g.offset = {toLogicalX(in.firstPageOffset.x), toLogicalY(in.firstPageOffset.y)};
     g.firstBodyHeight = Clamp32(int64_t{g.fullBodyHeight} - (g.HasOffset() ? g.offset.y : 0));
     g.bodyWidth =
         Clamp32(int64_t{g.pageWidth} - g.fixedColumnsWidth - m[lay::kLeft] - m[lay::kRight]);
     // Fitting promises every column on the page. When the grid is wider than the paper in
     // tenths, the margins come out larger in page units than the room W set aside for them and
     // would push the last column off; the right margin gives way instead.
-    if (in.fitColumnsToPage && !(in.splitColumnsAcrossPages && !in.preview)) {
+    if (in.fitColumnsToPage && !in.splitColumnsAcrossPages) {
         const int64_t bodyColumns = Sum(grid.columnWidths.subspan(fixedCols));
         g.bodyWidth = Clamp32(std::max<int64_t>(g.bodyWidth, bodyColumns));
     }
@@ -173,13 +177,16 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
     }
     g.printable = true;
 
-    g.rowBandStarts = GreedyBreaks(grid.rowHeights.subspan(fixedRows), fixedRows, g.firstBodyHeight,
-                                   g.fullBodyHeight);
+    const auto kept = grid.keptWithNext.size() > static_cast<size_t>(fixedRows)
+                          ? grid.keptWithNext.subspan(fixedRows)
+                          : std::span<const uint8_t>();
+    g.rowBandStarts = GreedyBreaks(grid.rowHeights.subspan(fixedRows), kept, fixedRows,
+                                   g.firstBodyHeight, g.fullBodyHeight);
     g.pagesDown = static_cast<int32_t>(g.rowBandStarts.size());
 
     const auto bodyColumns = grid.columnWidths.subspan(fixedCols);
     if (in.splitColumnsAcrossPages) {
-        g.columnPartStarts = GreedyBreaks(bodyColumns, fixedCols, g.bodyWidth, g.bodyWidth);
+        g.columnPartStarts = GreedyBreaks(bodyColumns, {}, fixedCols, g.bodyWidth, g.bodyWidth);
     } else {
         g.columnPartStarts = {fixedCols};
     }

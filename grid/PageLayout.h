@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "grid/model/CGridCtrl.h"
+#include "platform/Printer.h"
 
 namespace vantric {
 
@@ -23,26 +24,18 @@ namespace vantric {
 // answers a division it cannot make).
 int32_t MulDiv(int64_t a, int64_t b, int64_t c);
 
-// The surface a page is drawn on, in its own device pixels.
+// The printer page the grid is laid out on, in the printer's device pixels. A preview lays its
+// pages out on the printer that will print them and only scales the drawing.
 struct PageSurface {
     int32_t deviceWidth = 0, deviceHeight = 0;  // printable area: HORZRES, VERTRES
     int32_t logPixelsX = 0, logPixelsY = 0;     // LOGPIXELSX, LOGPIXELSY
-    // Tenths of a millimetre <-> device pixels: device = tenths * metricDevice / metricTenths.
-    // A printer has (dpi, 254); a preview whose zoom scales the page gives its own ratio.
-    int32_t metricDeviceX = 0, metricTenthsX = 254;
-    int32_t metricDeviceY = 0, metricTenthsY = 254;
-    // Printable area in tenths of a millimetre; 0 means "derive it from the device size".
-    int32_t printableTenthsWidth = 0, printableTenthsHeight = 0;
     bool monochrome = false;
+    bool operator==(const PageSurface&) const = default;
 };
 
 // A printer page of the given resolution and printable size.
 PageSurface PrinterSurface(int32_t dpiX, int32_t dpiY, int32_t horzRes, int32_t vertRes);
-
-// A preview page: the printable area, tenthsWidth x tenthsHeight tenths of a millimetre, drawn
-// over deviceWidth x deviceHeight pixels (the zoom) of a surface with the given LOGPIXELSX/Y.
-PageSurface PreviewSurface(int32_t tenthsWidth, int32_t tenthsHeight, int32_t deviceWidth,
-                           int32_t deviceHeight, int32_t logPixelsX, int32_t logPixelsY);
+PageSurface PrinterSurface(const DeviceMeasures& measures);
 
 // Indexes into the converted layout values.
 namespace lay {
@@ -51,7 +44,6 @@ constexpr int kLeft = 0, kRight = 1, kTop = 2, kBottom = 3, kHeader = 4, kFooter
 
 struct PageLayoutInput {
     PageSurface surface;
-    bool preview = false;  // previews use the paper width case and no first-page offset
     int32_t screenDpiX = 96, screenDpiY = 96;
     double pixelSize = 254.0 / 96.0;  // tenths of a millimetre per grid pixel
     std::array<int32_t, 7> layout{40, 40, 20, 20, 60, 60, 20};
@@ -87,6 +79,7 @@ struct GridExtent {
     std::span<const int32_t> rowHeights;    // every row, fixed ones first
     std::span<const int32_t> columnWidths;  // every column, fixed ones first
     int32_t fixedRows = 0, fixedColumns = 0;
+    std::span<const uint8_t> keptWithNext;  // per row: on the page of the row after it
 };
 
 PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& grid);
@@ -105,9 +98,12 @@ struct PagePlace {
 PagePlace LocatePage(const PageGeometry& g, int32_t page, int32_t rowCount, int32_t columnCount);
 
 // The greedy walk that splits sizes into runs of at most `limit` (first run `firstLimit`).
-// A size larger than its run's limit gets a run of its own rather than being skipped.
-// Returns the index (offset by `base`) each run starts at; at least one run.
-std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes, int32_t base, int32_t firstLimit,
-                                  int32_t limit);
+// A size larger than its run's limit gets a run of its own rather than being skipped. A size
+// whose `keptWithNext` flag is set stays in the run of the size after it: such a block that does
+// not fit what is left of a run starts the next run, and is split size by size only when it is
+// larger than a whole run. Returns the index (offset by `base`) each run starts at; at least one.
+std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes,
+                                  std::span<const uint8_t> keptWithNext, int32_t base,
+                                  int32_t firstLimit, int32_t limit);
 
 }  // namespace vantric

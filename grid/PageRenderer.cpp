@@ -7,27 +7,6 @@
 
 namespace vantric {
 
-namespace {
-
-bool SameSurface(const PageSurface& a, const PageSurface& b) {
-    return a.deviceWidth == b.deviceWidth && a.deviceHeight == b.deviceHeight &&
-           a.logPixelsX == b.logPixelsX && a.logPixelsY == b.logPixelsY &&
-           a.metricDeviceX == b.metricDeviceX && a.metricTenthsX == b.metricTenthsX &&
-           a.metricDeviceY == b.metricDeviceY && a.metricTenthsY == b.metricTenthsY &&
-           a.printableTenthsWidth == b.printableTenthsWidth &&
-           a.printableTenthsHeight == b.printableTenthsHeight && a.monochrome == b.monochrome;
-}
-
-}  // namespace
-
-bool PageRenderer::Key::operator==(const Key& o) const {
-    return SameSurface(surface, o.surface) && layout == o.layout &&
-           fitColumnsToPage == o.fitColumnsToPage &&
-           splitColumnsAcrossPages == o.splitColumnsAcrossPages &&
-           printLineWidth == o.printLineWidth && gridLineMode == o.gridLineMode && rows == o.rows &&
-           columns == o.columns && fixedRows == o.fixedRows && fixedColumns == o.fixedColumns;
-}
-
 PageRenderer::PageRenderer(CGridCtrl& grid)
     : grid_(grid), printer_(std::make_unique<CGridPrinter>(grid)) {}
 
@@ -39,7 +18,11 @@ PageRenderer::Key PageRenderer::KeyFor(const PageSurface& surface) const {
     const PrintSettings& ps = grid_.Print();
     Key k;
     k.surface = surface;
+    k.screenDpiX = screenDpiX_;
+    k.screenDpiY = screenDpiY_;
+    k.pixelSize = grid_.PixelSize();
     k.layout = ps.layout;
+    k.firstPageOffset = ps.firstPageOffset;
     k.fitColumnsToPage = ps.fitColumnsToPage;
     k.splitColumnsAcrossPages = ps.splitColumnsAcrossPages;
     k.printLineWidth = ps.printLineWidth;
@@ -62,6 +45,11 @@ void PageRenderer::EndLayout() {
     laidOut_ = false;
 }
 
+void PageRenderer::SetScreenDpi(int32_t x, int32_t y) {
+    screenDpiX_ = x > 0 ? x : 96;
+    screenDpiY_ = y > 0 ? y : 96;
+}
+
 void PageRenderer::Invalidate() {
     EndLayout();
 }
@@ -73,7 +61,7 @@ int32_t PageRenderer::Layout(const PageSurface& surface) {
         info_ = PrintJobInfo{};
         info_.preview = true;
         info_.drawRect = GdiRect{0, 0, surface.deviceWidth, surface.deviceHeight};
-        printer_->SetScreenDpi(surface.logPixelsX, surface.logPixelsY);
+        printer_->SetScreenDpi(screenDpiX_, screenDpiY_);
         QImage scratch(1, 1, QImage::Format_RGB32);
         QPainter dc(&scratch);
         printer_->BeginPrintLayout(dc, surface, info_);
@@ -81,19 +69,14 @@ int32_t PageRenderer::Layout(const PageSurface& surface) {
         laidOut_ = true;
         ++layoutsMade_;
     } else {
-        // What laying out does to the grid besides the layout itself, done for every page.
-        if (surface.logPixelsX > 0) {
-            grid_.SetPixelSize(254.0 / surface.logPixelsX);
-        }
         grid_.SetLastPageCount(info_.maxPage);
     }
     return info_.maxPage;
 }
 
-int32_t PageRenderer::Render(QPainter& dc, const PageSurface& surface, QPoint origin,
-                             int32_t page) {
+int32_t PageRenderer::Render(QPainter& dc, const PageSurface& surface, QRect target, int32_t page) {
     const int32_t total = Layout(surface);
-    printer_->SetPageOrigin(origin);
+    printer_->SetPageRect(target);
     info_.currentPage = page;
     info_.drawRect = GdiRect{0, 0, surface.deviceWidth, surface.deviceHeight};
     printer_->PrintOnePage(dc, info_);

@@ -25,6 +25,16 @@ PaperGeometry A4Paper() {
     return g;
 }
 
+PreviewSheet A4Sheet() {
+    // The resolution PDF files and print queues are printed at.
+    constexpr int32_t kPrintDpi = 1200;
+    return PreviewSheet{A4Measures(kPrintDpi), A4Paper()};
+}
+
+PreviewSheet SheetOf(const DeviceMeasures& device) {
+    return PreviewSheet{device, PaperGeometryOf(device)};
+}
+
 int32_t ZoomIn(int32_t zoom) {
     return std::min(zoom + kZoomStep, kMaxStepZoom);
 }

@@ -28,6 +28,17 @@ constexpr int32_t kWheelStep = 120;    // one notch of a mouse wheel, in wheel u
 // A4 with no unprintable strips: the sheet shown when there is no printer at all.
 PaperGeometry A4Paper();
 
+// What the preview shows: the printer page its pages are laid out on, exactly as that printer
+// prints them, and the sheet drawn around them (in tenths of a millimetre).
+struct PreviewSheet {
+    DeviceMeasures device;
+    PaperGeometry paper;
+};
+// The A4 sheet without a printer, laid out as a PDF file on A4 prints it.
+PreviewSheet A4Sheet();
+// A printer's page and its sheet.
+PreviewSheet SheetOf(const DeviceMeasures& device);
+
 int32_t ZoomIn(int32_t zoom);
 int32_t ZoomOut(int32_t zoom);
 // The zoom at which `paperTenths` plus the slack fills `clientTenths` (the view measured at true

@@ -9,7 +9,9 @@ bool ShowPrintPreview(CVWnd_Grid& grid) {
     if (!grid.HasWindow()) {
         return false;
     }
-    ShowPrintPreview(grid.Grid(), [&grid] { return grid.PrintSheet(); });
+    // Its "打印" asks from the preview: what the print command has to say appears over it.
+    CPreviewParentDialog dialog(grid.Grid(), [&grid, &dialog] { return grid.PrintSheet(&dialog); });
+    dialog.exec();
     return true;
 }
 

@@ -124,6 +124,11 @@ void RememberPrinter(std::unique_ptr<QPrinter> printer) {
     }
     if (printer) {
         UseDeviceMargins(*printer);
+        // Kept are the printer and its paper. Which pages and how many copies belong to the job
+        // they were chosen for: the next dialog starts again from one copy of every page.
+        printer->setCopyCount(1);
+        printer->setPrintRange(QPrinter::AllPages);
+        printer->setFromTo(0, 0);
     }
     RememberedSlot() = std::move(printer);
 }

@@ -62,7 +62,8 @@ void UseDeviceMargins(QPrinter& printer);
 
 // The printer chosen in the last accepted printer dialog, or the default printer taken when
 // none was chosen, kept until the process ends. Null before the first print. A remembered
-// printer prints on its device's printable area.
+// printer prints on its device's printable area, every page once: the pages and copies a dialog
+// chose are not remembered with it.
 QPrinter* RememberedPrinter();
 void RememberPrinter(std::unique_ptr<QPrinter> printer);
 void ForgetRememberedPrinter();  // for tests

@@ -55,7 +55,6 @@ CVDlg_Input::CVDlg_Input(QWidget* parent, const QString& prompt, const QString& 
     cancelButton_->setGeometry(withPrompt ? DialogUnits(134, 66, 55, 19)
                                           : DialogUnits(151, 30, 55, 19));
     okButton_->setDefault(true);
-    cancelButton_->setAutoDefault(false);
     connect(okButton_, &QPushButton::clicked, this, &CVDlg_Input::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &CVDlg_Input::reject);
 

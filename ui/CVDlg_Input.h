@@ -3,7 +3,8 @@
 // Two layouts: with a prompt (a sunken frame holding the prompt above the edit) and, for an
 // empty prompt, a smaller one without. The caption is the title, or "请输入：" for an empty one.
 // InputDialogMode 2 takes digits and "-", 3 also ".", 4 uses the password edit; refused typed
-// characters beep. OK (also Enter) ends with 1, Cancel, Escape and the close box with 2.
+// characters beep. OK (also Enter) ends with 1, Cancel, Escape and the close box with 2. A
+// focused push button takes Enter itself, as on Windows: Enter on a focused Cancel cancels.
 #pragma once
 
 #include <QDialog>

@@ -1,9 +1,11 @@
 #include "ui/CVWnd_ListView.h"
 
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <algorithm>
 
 #include "ui/CVWnd_ListViewEdit.h"
 #include "ui/ListViewItemDelegate.h"
@@ -17,11 +19,15 @@ constexpr int kHoverSelectMs = 400;
 // The role that holds a cell's own info tip.
 constexpr int kInfoTipRole = Qt::UserRole + 1;
 
+// Space above and below a row's text, together.
+constexpr int kRowPadding = 4;
+
 }  // namespace
 
 CVWnd_ListView::CVWnd_ListView(rg_ChaoJiLieBiaoKuang* list, QWidget* parent)
     : QTableWidget(parent), list_(list), delegate_(new ListViewItemDelegate(this)) {
     setItemDelegate(delegate_);
+    FitRowsToFont();
     hoverSelect_.setSingleShot(true);
     hoverSelect_.setInterval(kHoverSelectMs);
     QObject::connect(&hoverSelect_, &QTimer::timeout, this, [this] {
@@ -191,6 +197,24 @@ void CVWnd_ListView::ShowInfoTip(const QPoint& pos, const QPoint& globalPos) {
         QToolTip::hideText();
     } else {
         QToolTip::showText(globalPos, tip, viewport(), visualRect(index));
+    }
+}
+
+void CVWnd_ListView::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FitRowsToFont();
+    }
+}
+
+void CVWnd_ListView::FitRowsToFont() {
+    // Not the item view's roomy default, which shows half as many rows.
+    const int height = fontMetrics().height() + kRowPadding;
+    QHeaderView* rows = verticalHeader();
+    rows->setMinimumSectionSize(std::min(rows->minimumSectionSize(), height));
+    rows->setDefaultSectionSize(height);
+    for (int row = 0; row < rowCount(); ++row) {
+        setRowHeight(row, height);
     }
 }
 

@@ -9,6 +9,9 @@
 // focus ends the edit and asks the edit-ended event whether to take the text; Escape drops it.
 // Scrolling, the wheel and resizing end a running edit first. A double click on a check box
 // starts no edit.
+//
+// Rows are as high as a report list's on the platform: the height of the list's font plus a
+// small padding, following the font when it changes.
 #pragma once
 
 #include <QPersistentModelIndex>
@@ -54,8 +57,10 @@ class CVWnd_ListView : public QTableWidget {
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    void FitRowsToFont();
     void SetHotRow(int row);
     bool OnCheckBox(const QModelIndex& index, const QPoint& pos) const;
     void BeginEdit(const QModelIndex& index, const QPoint& clickPos);

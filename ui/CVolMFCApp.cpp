@@ -15,6 +15,7 @@
 #include "ui/CVolUserApp.h"
 #include "ui/CVolWinForm.h"
 #include "ui/DesignScale.h"
+#include "ui/DeskStyle.h"
 #include "ui/MessageService.h"
 #include "ui/rg_ChuangKouChengXuLei.h"
 
@@ -103,6 +104,7 @@ CVolMFCApp::CVolMFCApp(int& argc, char** argv) : QApplication(argc, argv) {
                          }
                      });
     InstallQtTranslations(this);
+    setStyle(new DeskStyle);  // the application owns it
     // Every window without an icon of its own (message boxes, Qt's dialogs) shows the program's;
     // the desktop entry names it to Wayland's task switchers.
     setWindowIcon(vantric::IconResource(vantric::kProgramIconId));

@@ -8,7 +8,8 @@
 // timers, queued calls) passes notify(), which offers it to the program object's
 // PreTranslateHook; key and mouse events then walk up from the receiving widget to its window,
 // letting each framework container (and so each form's keyboard rules) handle it. Such an event
-// also ends the current idle period, so idle counting starts again at 0.
+// also ends the current idle period, so idle counting starts again at 0. Its widgets take the
+// desk's style (DeskStyle.h).
 #pragma once
 
 #include <QApplication>

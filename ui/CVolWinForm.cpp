@@ -510,6 +510,27 @@ void CVolWinForm::RelayMouse(int kind) {
     }
 }
 
+bool CVolWinForm::ToggleMenuBarKeyboard() {
+    QMenuBar* bar = MenuBar();
+    if (bar == nullptr || !bar->isVisible()) {
+        return false;
+    }
+    // The bar's own keyboard mode, which a lone Alt toggles: the same press and release, once
+    // the F10 that asked has been dealt with. As the window system sends them, each carries the
+    // modifiers from before it: none on the press, Alt on the release.
+    QMetaObject::invokeMethod(
+        bar,
+        [bar] {
+            QWidget* window = bar->window();
+            QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+            QCoreApplication::sendEvent(window, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+            QCoreApplication::sendEvent(window, &release);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
 int CVolWinForm::FormPreTranslateHook(QObject*, QEvent*) {
     return 1;
 }
@@ -551,6 +572,9 @@ bool CVolWinForm::PreTranslate(QObject* receiver, QEvent* event) {
         }
         if (key->key() == Qt::Key_F1 && WithoutModifiers(key)) {
             return OpenFormHelp(helpFile_, helpContext_);  // handled only when the file is there
+        }
+        if (key->key() == Qt::Key_F10 && WithoutModifiers(key)) {
+            return ToggleMenuBarKeyboard();
         }
         return false;
     }

@@ -7,8 +7,10 @@
 // to close on Escape; Enter clicks the default push button when the form has one; accelerators
 // of the menu deliver their command ids. Tab moving between edits is Qt's own. Escape and Enter
 // stay with a widget that wants all keys (kWantsAllKeysProperty), such as an in-place editor.
-// F1 opens the form's help file when it has one and the file exists. Activated, a form hands the
-// keyboard focus to its first control that takes keys (see FocusHandOn.h).
+// F1 opens the form's help file when it has one and the file exists. Alt pressed and released
+// alone, or F10, takes the keyboard to the menu bar (arrows move, Enter chooses, Escape leaves)
+// and, pressed again, back. Activated, a form hands the keyboard focus to its first control that
+// takes keys (see FocusHandOn.h).
 //
 // A form created inside another window's child widget (CreateChild of a container, or a parent
 // that is no window) is a child form: it sits in its parent at its position (0, 0 when unset)
@@ -162,6 +164,8 @@ class CVolWinForm : public rg_ZuJianBuJuQi {
     int MenuBarHeight(const QFont& font) const;
     Qt::WindowFlags TopLevelFlags(const QString& text) const;
     void KeepInPlace();
+    // Moves the keyboard into the menu bar, or out of it; false without a visible menu bar.
+    bool ToggleMenuBarKeyboard();
 
     int borderKind_ = 1;
     bool systemMenu_ = true;

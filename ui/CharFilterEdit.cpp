@@ -43,13 +43,21 @@ qsizetype CharFilterEdit::Room(qsizetype replaced) const {
     return std::max<qsizetype>(0, limit_ - (text().size() - replaced));
 }
 
+QString CharFilterEdit::CutToRoom(const QString& text, qsizetype room) {
+    if (text.size() <= room) {
+        return text;
+    }
+    vantric::MessageBeep(vantric::BeepKind::Default);
+    return text.left(room);
+}
+
 QString CharFilterEdit::InsertAsOperatorText(const QString& text) {
     if (isReadOnly()) {
         return {};
     }
     QString line = text.section(QChar(u'\n'), 0, 0).section(QChar(u'\r'), 0, 0);
     line.removeIf(IsEditingKeyText);  // a one-line edit holds no control characters
-    QString kept = Filtered(line).left(Room(selectedText().size()));
+    const QString kept = CutToRoom(Filtered(line), Room(selectedText().size()));
     if (!kept.isEmpty() || hasSelectedText()) {
         insert(kept);
     }
@@ -74,22 +82,21 @@ void CharFilterEdit::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    const QString kept = Filtered(typed);
-    const qsizetype room = Room(selectedText().size());
-    if (kept == typed && kept.size() <= room) {
+    const QString kept = CutToRoom(Filtered(typed), Room(selectedText().size()));
+    if (kept == typed) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (!kept.isEmpty() && room > 0 && !isReadOnly()) {
-        insert(kept.left(room));
+    if (!kept.isEmpty() && !isReadOnly()) {
+        insert(kept);
     }
     event->accept();
 }
 
 void CharFilterEdit::inputMethodEvent(QInputMethodEvent* event) {
     const QString commit = event->commitString();
-    QString kept = commit.isEmpty() ? commit : Filtered(commit);
-    kept.truncate(Room(selectedText().size() + event->replacementLength()));
+    const QString kept = CutToRoom(commit.isEmpty() ? commit : Filtered(commit),
+                                   Room(selectedText().size() + event->replacementLength()));
     const QString& preedit = event->preeditString();
     const bool hidePreedit = !std::all_of(preedit.begin(), preedit.end(),
                                           [this](QChar c) { return Allows(c); });

@@ -4,6 +4,8 @@
 // beep, and a preedit that holds one is not shown. Editing keys are never filtered: their text
 // is a control character (Backspace U+0008, Enter U+000D, and Delete U+007F on X11 and Wayland).
 // The limit counts what the operator brings the text to; text the program sets is not cut.
+// Characters the limit turns away beep as well (the plain beep, not the filter's), so that a
+// fourth digit does not vanish unheard.
 // Pasted text keeps its first line only. Text is not dropped onto the edit.
 #pragma once
 
@@ -43,6 +45,8 @@ class CharFilterEdit : public QLineEdit {
     bool Allows(QChar c) const { return !filter_ || filter_(c); }
     // How many more characters the limit lets in when `replaced` of them give way.
     qsizetype Room(qsizetype replaced) const;
+    // The part of `text` that fits `room`; beeps when some of it does not.
+    static QString CutToRoom(const QString& text, qsizetype room);
     void Paste(QClipboard::Mode mode);
 
     Filter filter_;

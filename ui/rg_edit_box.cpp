@@ -17,6 +17,8 @@ CVWnd_Edit* rg_edit_box::Edit() const {
 QWidget* rg_edit_box::CreateWindowObject(CreateParams& params) {
     auto* edit = new CVWnd_Edit(params.parent);
     QObject::connect(edit, &QLineEdit::textChanged, edit, [this] { TextChangedEvent.Fire(this); });
+    QObject::connect(edit, &QLineEdit::returnPressed, edit,
+                     [this] { EnterPressedEvent.Fire(this); });
     return edit;
 }
 

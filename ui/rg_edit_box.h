@@ -35,6 +35,8 @@ class rg_edit_box : public CVolWinControl {
     QString SelectedText() const;
 
     EventBinding<> TextChangedEvent;
+    // Enter (or the keypad's Enter) typed into the edit, as a barcode scanner ends a code.
+    EventBinding<> EnterPressedEvent;
 
   protected:
     QWidget* CreateWindowObject(CreateParams& params) override;

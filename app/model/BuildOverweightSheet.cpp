@@ -22,6 +22,10 @@ void BuildOverweightSheet(CGridCtrl& grid, rg_class_ChaoChongBiao_BianJu& overwe
                           const QString& settingsFolder) {
     grid.ClearSheet();
     grid.SetRowTotal(kLabelRows);
+    // Each row of pictures prints whole with the gap below it, as a carton label does.
+    for (int row = 0; row + 1 < kLabelRows; row += 2) {
+        grid.KeepRowsTogether(row, row + 1);
+    }
 
     // Only the exact one-character text shows lines; anything else is rewritten as "假" (into
     // the folder as it is: no folder is made for this one write). The four sizes do not touch

@@ -8,8 +8,4 @@ int32_t ReadCartonTotal(QStringView text) {
     return vantric::TextToInt(text);
 }
 
-int32_t ReadTicketCount(QStringView text) {
-    return vantric::TextToInt(text.left(kCountTextLength));
-}
-
 }  // namespace counts

@@ -22,10 +22,10 @@ constexpr int32_t kLabelsPerPage = 4;
 // length limit, so without a cap a long list would exhaust memory instead of being refused.
 constexpr int64_t kMaxSheetLabels = 1'000'000;
 
-// The single-ticket total as the count edit is read: the wide-text-to-long rule.
+// A carton count as the operator entered it, in the count edit or the add-ticket dialog: the
+// whole text by the wide-text-to-long rule. Nothing is cut, so a zero-padded "0012" reads 12 and
+// "1000" reads 1000, for the 1-to-999 check to refuse.
 int32_t ReadCartonTotal(QStringView text);
-// A count from the add-ticket dialog: cut to three characters, then read the same way.
-int32_t ReadTicketCount(QStringView text);
 constexpr bool IsValidCount(int64_t count) {
     return count >= kMinCount && count <= kMaxCount;
 }

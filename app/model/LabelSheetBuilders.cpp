@@ -81,6 +81,10 @@ void LayPageSkeleton(CGridCtrl& grid, int64_t page, const SheetWorkingIntegers& 
     for (int32_t i = 0; i < sheet::kRowsPerPage; ++i) {
         grid.SetRowPixelHeight(top + i, sheet::kRowHeights[i]);
     }
+    // A label cut in two by a page break is useless: caption, number and origin, with the gap
+    // below the upper pair, print on one sheet.
+    grid.KeepRowsTogether(top, top + 3);
+    grid.KeepRowsTogether(top + 4, top + 6);
     for (int32_t half : {0, 4}) {
         const int32_t row = top + half;
         grid.SetRangeFont(row, 0, row, 2, LabelFontFace, ints.CaptionFontHeight);

@@ -36,7 +36,7 @@ const QSize kClient(1920, 1020);
 // A page flip as the preview makes it: the page view paints the sheet, its shadow and the page.
 void BM_Flip(benchmark::State& state) {
     CGridCtrl& grid = LongSheet();
-    CPreviewParentDialog window(grid, {}, preview::A4Paper());
+    CPreviewParentDialog window(grid, {}, preview::A4Sheet());
     CPreviewDialog* view = window.PageView();
     const preview::PreviewScale scale{96, 96, preview::FitZoom(kClient.height() * 254 / 96, 2970)};
     QImage image(kClient, QImage::Format_RGB32);
@@ -56,14 +56,14 @@ void BM_Fresh(benchmark::State& state) {
     CGridCtrl& grid = LongSheet();
     const int32_t zoom = preview::FitZoom(kClient.height() * 254 / 96, 2970);
     const preview::PreviewScale scale{96, 96, zoom};
-    const PageSurface surface =
-        PreviewSurface(2100, 2970, scale.ToDeviceX(2100), scale.ToDeviceY(2970), 96, 96);
+    const PageSurface surface = PrinterSurface(preview::A4Sheet().device);
+    const QRect target(50, 20, scale.ToDeviceX(2100), scale.ToDeviceY(2970));
     QImage image(kClient, QImage::Format_RGB32);
     QPainter dc(&image);
     const int32_t page = static_cast<int32_t>(state.range(0));
     for (auto _ : state) {
         image.fill(Qt::white);
-        benchmark::DoNotOptimize(RenderPreviewPage(grid, dc, surface, QPoint(50, 20), page));
+        benchmark::DoNotOptimize(RenderPreviewPage(grid, dc, surface, target, page));
     }
     state.counters["page"] = page;
 }
@@ -73,7 +73,7 @@ BENCHMARK(BM_Fresh)->Arg(1)->Arg(6000)->Arg(6244)->ArgNames({"page"})->Unit(
 void BM_Layout(benchmark::State& state) {
     CGridCtrl& grid = LongSheet();
     PageRenderer renderer(grid);
-    const PageSurface surface = PreviewSurface(2100, 2970, 794, 1123, 96, 96);
+    const PageSurface surface = PrinterSurface(preview::A4Sheet().device);
     int32_t total = 0;
     for (auto _ : state) {
         renderer.Invalidate();

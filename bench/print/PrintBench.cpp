@@ -70,11 +70,11 @@ void BM_RenderPreviewPage(benchmark::State& state) {
     const PageSurface surface = A4Surface();
     QImage image(surface.deviceWidth, surface.deviceHeight, QImage::Format_RGB32);
     QPainter dc(&image);
-    const int32_t total = RenderPreviewPage(grid, dc, surface, QPoint(0, 0), 1);
+    const int32_t total = RenderPreviewPage(grid, dc, surface, image.rect(), 1);
     const int32_t page = state.range(0) == 0 ? 1 : total;
     for (auto _ : state) {
         image.fill(Qt::white);
-        benchmark::DoNotOptimize(RenderPreviewPage(grid, dc, surface, QPoint(0, 0), page));
+        benchmark::DoNotOptimize(RenderPreviewPage(grid, dc, surface, image.rect(), page));
     }
     state.counters["page"] = page;
 }

@@ -30,11 +30,13 @@ bool CGridCtrl::State::ResizeRows(int32_t n) {
         try {
             cells.reserve(static_cast<size_t>(n) * cols);
             rowHeights.reserve(static_cast<size_t>(n));
+            keptWithNext.reserve(static_cast<size_t>(n));
         } catch (const std::bad_alloc&) {
             return false;
         }
         for (int32_t r = rows; r < n; ++r) {
             rowHeights.push_back(defaultRowHeight);
+            keptWithNext.push_back(0);
             for (int32_t c = 0; c < columns; ++c) {
                 // Capacity is reserved, so the cell above stays where it is while we append.
                 const CGridCell* above = r > 0 ? &cells[(r - 1) * cols + c] : nullptr;
@@ -45,9 +47,11 @@ bool CGridCtrl::State::ResizeRows(int32_t n) {
         cells.erase(cells.begin() + static_cast<ptrdiff_t>(static_cast<size_t>(n) * cols),
                     cells.end());
         rowHeights.resize(static_cast<size_t>(n));
+        keptWithNext.resize(static_cast<size_t>(n));
         if (cells.capacity() > 2 * cells.size()) {
             cells.shrink_to_fit();
             rowHeights.shrink_to_fit();
+            keptWithNext.shrink_to_fit();
         }
         fixedRows = std::min(fixedRows, n);
         const int32_t last = n - 1;
@@ -285,6 +289,21 @@ bool CGridCtrl::SetColumnPixelWidth(int32_t column, int32_t width) {
     return true;
 }
 
+bool CGridCtrl::KeepRowsTogether(int32_t firstRow, int32_t lastRow) {
+    State& s = *s_;
+    if (firstRow < 0 || lastRow < firstRow || lastRow >= s.rows) {
+        return false;
+    }
+    for (int32_t r = firstRow; r < lastRow; ++r) {
+        s.keptWithNext[r] = 1;
+    }
+    return true;
+}
+
+bool CGridCtrl::RowKeptWithNext(int32_t row) const {
+    return row >= 0 && row < s_->rows && s_->keptWithNext[row] != 0;
+}
+
 namespace {
 int64_t SumOf(const std::vector<int32_t>& sizes, size_t count) {
     int64_t sum = 0;
@@ -381,6 +400,7 @@ bool CGridCtrl::ClearSheet() {
     // Swap rather than clear, so a large sheet's memory goes back at once.
     std::vector<CGridCell>().swap(s.cells);
     std::vector<int32_t>().swap(s.rowHeights);
+    std::vector<uint8_t>().swap(s.keptWithNext);
     std::vector<int32_t>().swap(s.columnWidths);
     s.rows = s.columns = s.fixedRows = s.fixedColumns = 0;
     s.focusRow = s.focusColumn = -1;

@@ -174,6 +174,12 @@ class CGridCtrl {
     // than kMaxCellExtent.
     bool SetRowPixelHeight(int32_t row, int32_t height);
     bool SetColumnPixelWidth(int32_t column, int32_t width);
+    // Rows that print on one page: a page break never falls inside [firstRow, lastRow] unless
+    // the rows together are taller than a page. False (nothing kept) for rows outside the grid
+    // or a reversed range. New rows and ClearSheet keep nothing together.
+    bool KeepRowsTogether(int32_t firstRow, int32_t lastRow);
+    // Whether the row prints on the same page as the row after it.
+    bool RowKeptWithNext(int32_t row) const;
     int64_t TotalRowHeight() const;
     int64_t TotalColumnWidth() const;
     int64_t FixedRowHeight() const;

@@ -12,6 +12,7 @@ struct CGridCtrl::State {
     int32_t fixedRows = 0;
     int32_t fixedColumns = 0;
     std::vector<int32_t> rowHeights;
+    std::vector<uint8_t> keptWithNext;  // per row: printed on the same page as the row after it
     std::vector<int32_t> columnWidths;
     std::vector<CGridCell> cells;  // row-major, rows x columns
     GridFontTable fonts;           // id 0 is always the grid font

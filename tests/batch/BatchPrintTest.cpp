@@ -96,31 +96,100 @@ TEST(BatchPrint, SettingsFileMarginsReachThePrint) {
     EXPECT_FALSE(QFile::exists(pdf));
 
     // A 30 mm header leaves less body than the seven rows of a label page (1002 grid pixels), so
-    // the two label pages of 8 cartons break over three sheets of paper instead of two.
+    // the two label pages of 8 cartons break between their upper and lower labels, over four
+    // sheets of paper instead of two.
     drives.WriteSettings(
         "[打印预览边距]\n页眉=300\n页脚=60\n表头表格间距=20\n上边距=20\n"
         "下边距=20\n左边距=40\n右边距=40\n");
     const Outcome tall = RunBatch({"single", "8", "--pdf", pdf}, drives);
     ASSERT_EQ(tall.exitCode, 0) << tall.err.toStdString();
-    EXPECT_EQ(PdfPages(pdf), 3);
+    EXPECT_EQ(PdfPages(pdf), 4);
     EXPECT_EQ(PdfNumbers(pdf), LabelNumbers({8}));
 }
 
+// The print margins of the settings file with the given top margin, the others at their defaults.
+QByteArray MarginsWithTop(int top) {
+    return QStringLiteral(
+               "[打印预览边距]\n页眉=60\n页脚=60\n表头表格间距=20\n上边距=%1\n下边距=20\n"
+               "左边距=40\n右边距=40\n")
+        .arg(top)
+        .toUtf8();
+}
+
+// A page break never cuts a label in two: whatever the fit and the margins leave of a page,
+// every printed page holds whole labels, caption, number and origin.
+TEST(BatchPrint, PageBreaksFallBetweenLabels) {
+    REQUIRE_POPPLER();
+    const struct {
+        const char* name;
+        int top;
+        QStringList arguments;
+        QList<int> labelsOnPages;
+    } cases[] = {
+        // A body of 1086 units holds a label page (1002) and the next caption row (61).
+        {"no_fit", 20, {"single", "12", "--no-fit"}, {4, 4, 4}},
+        // 920 units hold the upper two labels of a page (536 with their gap), not all four.
+        {"top_300", 300, {"single", "12"}, {2, 2, 2, 2, 2, 2}},
+        {"default", 20, {"single", "12"}, {4, 4, 4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Drives drives;
+        drives.WriteSettings(MarginsWithTop(c.top));
+        const QString pdf = drives.Path(QStringLiteral("labels.pdf"));
+        const Outcome run = RunBatch(c.arguments + QStringList{"--pdf", pdf}, drives);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QStringList pages = testsupport::PdfPageTexts(pdf);
+        ASSERT_EQ(pages.size(), c.labelsOnPages.size());
+        QStringList numbers;
+        for (int p = 0; p < pages.size(); ++p) {
+            SCOPED_TRACE(p + 1);
+            EXPECT_EQ(pages[p].count(QStringLiteral("Carton No. :")), c.labelsOnPages[p]);
+            EXPECT_EQ(pages[p].count(QStringLiteral("Made in China")), c.labelsOnPages[p]);
+            const QStringList onPage = testsupport::LabelNumbersIn(pages[p]);
+            EXPECT_EQ(onPage.size(), c.labelsOnPages[p]);
+            numbers << onPage;
+        }
+        EXPECT_EQ(numbers, LabelNumbers({12}));
+    }
+}
+
+// The six caution pictures, and where the page breaks between their rows: a row of pictures
+// travels with the gap below it.
 TEST(BatchPrint, OverweightSheetPrintsSixPictures) {
     REQUIRE_POPPLER();
     if (!testsupport::HaveTool("pdfimages")) {
         GTEST_SKIP() << "pdfimages (poppler-utils) not installed: skipping";
     }
-    const Drives drives;
-    const QString pdf = drives.Path(QStringLiteral("overweight.pdf"));
-    const Outcome run = RunBatch({"overweight", "--pdf", pdf}, drives);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(PdfPages(pdf), 1);
-    // pdfimages -list: two heading lines, then one line per image drawn.
-    const QStringList images =
-        testsupport::RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
-            .split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(images.size() - 2, 6);
+    const struct {
+        const char* name;
+        int top;
+        QList<int> picturesOnPages;
+    } cases[] = {
+        {"one_page", 20, {6}},
+        // 649 units hold two rows of pictures (640) but not the gap below the second (660).
+        {"rows_with_their_gaps", 1028, {2, 4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Drives drives;
+        drives.WriteSettings(MarginsWithTop(c.top));
+        const QString pdf = drives.Path(QStringLiteral("overweight.pdf"));
+        const Outcome run = RunBatch({"overweight", "--pdf", pdf}, drives);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        // pdfimages -list: two heading lines, then one line per image drawn, its page first.
+        QList<int> pictures(PdfPages(pdf), 0);
+        const QStringList lines =
+            testsupport::RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                .split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& line : lines.mid(2)) {
+            const int page = line.section(u' ', 0, 0, QString::SectionSkipEmpty).toInt();
+            if (page >= 1 && page <= pictures.size()) {
+                ++pictures[page - 1];
+            }
+        }
+        EXPECT_EQ(pictures, c.picturesOnPages);
+    }
 }
 
 TEST(BatchPrint, FailuresExitWithOne) {

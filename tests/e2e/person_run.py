@@ -3,10 +3,11 @@
 
 Straight after start, without a click, types a carton total with a slip mended by Home and
 Delete, builds the single-ticket sheet, opens and closes the print preview and prints through
-the print dialog onto the CUPS PDF queue. Then types a top margin into the margin window as it
+the print dialog onto the CUPS PDF queue, then reprints its page 3 twice, chosen in the dialog's
+range and copies. Then types a top margin into the margin window as it
 opens and saves it, meets the refusal box of an empty ticket list, adds a ticket through the add
 dialog (again mending with Home and Delete), builds and prints the multi-ticket sheet, and
-closes the main window. Checks the exit status, both spooled PDFs (pages and label numbers), the
+closes the main window. Checks the exit status, the spooled PDFs (pages and label numbers), the
 settings file, where the main window sits and that every window carries the program's icon.
 Screenshots, the printed PDFs, the settings file and the program's output are kept in the
 artefact folder.
@@ -35,6 +36,8 @@ CARTONS = 12
 TYPED_TOTAL = "1" + str(CARTONS)
 # Typed into the add dialog, mended the same way: the ticket meant has 2 cartons.
 TYPED_TICKET, TICKET = "12", 2
+# The page of the single-ticket sheet reprinted, twice, through the dialog's range and copies.
+REPRINTED_PAGE = 3
 TOP_MARGIN = 35
 MAIN_TITLE = r"^Vantric1\.0\.1 "
 PREVIEW_TITLE = r"^打印预览$"
@@ -57,7 +60,7 @@ MARGIN_SAVE_BUTTON = (164, 214, 96, 32)
 SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 800
 # What a run leaves in the artefact folder; the previous run's are removed first.
 ARTEFACTS = ("main-window-at-start.png", "main-window.png", "preview.png", "print-dialog.png",
-             "print-dialog-multi.png",
+             "print-dialog-page-3.png", "print-dialog-multi.png", "printed-page-3.pdf",
              "margin-window.png", "reminder-box.png", "add-dialog.png", "main-window-multi.png",
              "screen-at-failure.png", "printed.pdf", "printed-multi.pdf", "dypz.ini",
              "vantric.log", "xvfb.log")
@@ -480,23 +483,27 @@ def expected_labels(tickets):
     return numbers + ["%d/%d" % (k, fillers) for k in range(1, fillers + 1)]
 
 
-def check_printout(path, tickets):
+def check_printout(path, tickets, pages=None):
+    """The printout of the sheet of these tickets: PAGES are the sheet's pages in the order they
+    were printed, every page once when None. The label numbers read, in order."""
     expected = expected_labels(tickets)
-    pages = pdf_pages(path)
-    if pages != len(expected) // 4:
-        raise Failure("%s has %d pages, expected %d for tickets %s" %
-                      (path, pages, len(expected) // 4, tickets))
+    if pages is None:
+        pages = list(range(1, len(expected) // 4 + 1))
+    printed = pdf_pages(path)
+    if printed != len(pages):
+        raise Failure("%s has %d pages, expected %d (the sheet's pages %s) for tickets %s" %
+                      (path, printed, len(pages), pages, tickets))
     numbers = []
-    for page in range(1, pages + 1):
-        text = page_text(path, page)
+    for sheet, page in enumerate(pages, 1):
+        text = page_text(path, sheet)
         on_page = re.findall(r"\b\d+/\d+\b", text)
         if on_page != expected[4 * page - 4:4 * page]:
-            raise Failure("page %d shows %s, expected %s" %
-                          (page, on_page, expected[4 * page - 4:4 * page]))
+            raise Failure("printed page %d shows %s, expected page %d's %s" %
+                          (sheet, on_page, page, expected[4 * page - 4:4 * page]))
         for fixed in ("Carton No. :", "Made in China"):
             if text.count(fixed) != 4:
-                raise Failure("page %d has %r %d times, expected 4" %
-                              (page, fixed, text.count(fixed)))
+                raise Failure("printed page %d has %r %d times, expected 4" %
+                              (sheet, fixed, text.count(fixed)))
         numbers += on_page
     return numbers
 
@@ -561,6 +568,9 @@ def person_run(vantric, artifacts, work, env):
         # The first two labels fill the grid's view: big black numbers and thick lines.
         screen.wait_picture(main, "main-window", grid, 0.03, 0.5,
                             "the grid to show the sheet", alive)
+        # A jammed sheet printed again: its page only, twice, chosen in the dialog.
+        kept_page = print_sheet(desk, screen, main, layout, spool, before, "printed-page-3.pdf",
+                                started, pages=(REPRINTED_PAGE, REPRINTED_PAGE), copies=2)
 
         # The margin window opens with the keyboard in its first box, the top margin.
         desk.click(main, (20, layout.top // 2))  # "操作"
@@ -604,6 +614,7 @@ def person_run(vantric, artifacts, work, env):
         desk.click(main, layout.centre(MULTI_SHEET_BUTTON))
         screen.wait_picture(main, "main-window-multi", grid, 0.03, 0.5,
                             "the grid to show the multi-ticket sheet", alive)
+        # Straight through the dialog again: one copy of every page, whatever was chosen before.
         kept_multi = print_sheet(desk, screen, main, layout, spool, before, "printed-multi.pdf",
                                  started)
 
@@ -634,17 +645,34 @@ def person_run(vantric, artifacts, work, env):
 
     numbers = check_printout(kept, [CARTONS])
     log("spooled PDF: %d pages, labels %s" % (len(numbers) // 4, " ".join(numbers)))
+    numbers = check_printout(kept_page, [CARTONS], pages=[REPRINTED_PAGE] * 2)
+    log("spooled reprint of page %d, 2 copies: %d pages, labels %s" %
+        (REPRINTED_PAGE, len(numbers) // 4, " ".join(numbers)))
     numbers = check_printout(kept_multi, [TICKET])
     log("spooled multi-ticket PDF: %d page, labels %s" % (len(numbers) // 4, " ".join(numbers)))
 
 
-def print_sheet(desk, screen, main, layout, spool, before, name, started):
-    """Prints the grid's sheet through the print dialog; the spooled PDF kept as NAME."""
+def print_sheet(desk, screen, main, layout, spool, before, name, started, pages=None, copies=1):
+    """Prints the grid's sheet through the print dialog; the spooled PDF kept as NAME. With PAGES
+    (first, last) the dialog's options are opened and that range is printed COPIES times."""
     desk.click(main, layout.centre(PRINT_BUTTON))
     dialog = desk.wait_window(PRINT_DIALOG_TITLE, "the print dialog")
+    desk.focus(dialog)
+    if pages:
+        closed = desk.size(dialog)
+        desk.keys("alt+o")  # "选项(O) >>"
+        wait_for("the print dialog to open its options",
+                 lambda: desk.size(dialog)[1] > closed[1], 10, desk.alive)
+        # From the options button Tab goes to the printer's properties, the "份数" tab and
+        # "打印全部"; Down chooses "页数从", whose two boxes follow; then the page set, the copies.
+        desk.keys("Tab", "Tab", "Tab", "Down", "Tab", "ctrl+a")
+        desk.type(str(pages[0]))
+        desk.keys("Tab", "ctrl+a")
+        desk.type(str(pages[1]))
+        desk.keys("Tab", "Tab", "ctrl+a")
+        desk.type(str(copies))
     time.sleep(0.5)  # mapped is not yet painted; the picture is for people to look at
     screen.shot(dialog, os.path.splitext(name)[0].replace("printed", "print-dialog"))
-    desk.focus(dialog)
     desk.keys("Return")
     desk.wait_gone(PRINT_DIALOG_TITLE, "the print dialog and the progress to close")
     printed = wait_for("the spooled PDF in " + spool,

@@ -57,15 +57,27 @@ inline QString PdfPageSize(const QString& path) {
         .arg(qRound(m.captured(2).toDouble()));
 }
 
-// The label numbers k/N in the order pdftotext reads them.
-inline QStringList PdfNumbers(const QString& path) {
-    const QString text = RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+// The label numbers k/N in a text, in the order they stand.
+inline QStringList LabelNumbersIn(const QString& text) {
     QStringList numbers;
     auto it = QRegularExpression(QStringLiteral("\\b\\d+/\\d+\\b")).globalMatch(text);
     while (it.hasNext()) {
         numbers << it.next().captured(0);
     }
     return numbers;
+}
+
+// The label numbers k/N in the order pdftotext reads them.
+inline QStringList PdfNumbers(const QString& path) {
+    return LabelNumbersIn(RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}));
+}
+
+// The text of each page, in page order (pdftotext ends every page with a form feed).
+inline QStringList PdfPageTexts(const QString& path) {
+    QStringList pages =
+        RunTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).split(u'\f');
+    pages.removeLast();  // what follows the last page's form feed
+    return pages;
 }
 
 // The spool tests need the queue tools/cups-setup.sh makes: cups-pdf writes each job as a PDF

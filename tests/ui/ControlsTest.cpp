@@ -123,9 +123,10 @@ class ControlsTest : public QObject {
         QCOMPARE(beeper.last, vantric::BeepKind::Exclamation);
         QTest::keyClicks(edit, "-2");
         QCOMPARE(form.Count.GetText(), "1-2");
-        QTest::keyClick(edit, Qt::Key_3);  // a fourth character is refused
+        QTest::keyClick(edit, Qt::Key_3);  // a fourth character is refused, with the plain beep
         QCOMPARE(form.Count.GetText(), "1-2");
-        QCOMPARE(beeper.count, 1);
+        QCOMPARE(beeper.count, 2);
+        QCOMPARE(beeper.last, vantric::BeepKind::Default);
         QTest::keyClick(edit, Qt::Key_Backspace);  // editing keys are not filtered
         QCOMPARE(form.Count.GetText(), "1-");
 
@@ -134,7 +135,7 @@ class ControlsTest : public QObject {
         QGuiApplication::clipboard()->setText("ab");
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(form.Count.GetText(), QString());
-        QCOMPARE(beeper.count, 2);
+        QCOMPARE(beeper.count, 3);
     }
 
     void normalisesOnFocusLoss() {

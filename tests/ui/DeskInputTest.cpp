@@ -114,12 +114,12 @@ class DeskInputTest : public QObject {
                                    << int(Qt::Key_Backspace) << none << "1" << 0;
         QTest::newRow("typed letter") << "12" << 2 << 0 << Input::Key << "a" << int(Qt::Key_A)
                                       << none << "12" << 1;
-        QTest::newRow("fourth typed digit") << "123" << 3 << 0 << Input::Key << "4"
-                                            << int(Qt::Key_4) << none << "123" << 0;
+        QTest::newRow("fourth typed digit")
+            << "123" << 3 << 0 << Input::Key << "4" << int(Qt::Key_4) << none << "123" << 1;
         QTest::newRow("pasted: first line, filtered")
             << "" << 0 << 0 << Input::Paste << "1a2\n3" << 0 << none << "12" << 1;
         QTest::newRow("pasted: cut to the limit")
-            << "" << 0 << 0 << Input::Paste << "98765" << 0 << none << "987" << 0;
+            << "" << 0 << 0 << Input::Paste << "98765" << 0 << none << "987" << 1;
         QTest::newRow("pasted over the selection")
             << "123" << 0 << 3 << Input::Paste << "45" << 0 << none << "45" << 0;
         QTest::newRow("committed: filtered") << "" << 0 << 0 << Input::Commit
@@ -127,7 +127,7 @@ class DeskInputTest : public QObject {
         QTest::newRow("committed: full-width digit")
             << "" << 0 << 0 << Input::Commit << QStringLiteral("３") << 0 << none << "" << 1;
         QTest::newRow("committed: cut to the limit")
-            << "12" << 2 << 0 << Input::Commit << "345" << 0 << none << "123" << 0;
+            << "12" << 2 << 0 << Input::Commit << "345" << 0 << none << "123" << 1;
         QTest::newRow("committed over the selection")
             << "0" << 0 << 1 << Input::Commit << "7" << 0 << none << "7" << 0;
     }

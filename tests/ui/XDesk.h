@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 
 namespace xdesk {
 
@@ -30,6 +31,14 @@ inline QStringList At(const QWidget* w, const QPoint& local) {
 
 inline bool Click(const QWidget* w, const QPoint& local, int button = 1) {
     return Xdotool(At(w, local) << "click" << QString::number(button));
+}
+
+// Turns the mouse wheel over `local` of `w`, `notches` steps down (up when negative). The move
+// does not wait for the pointer, which never reports a move to where it already is.
+inline bool Wheel(const QWidget* w, const QPoint& local, int notches) {
+    const QPoint g = w->mapToGlobal(local);
+    return Xdotool({"mousemove", QString::number(g.x()), QString::number(g.y()), "click",
+                    "--repeat", QString::number(std::abs(notches)), notches > 0 ? "5" : "4"});
 }
 
 inline bool DoubleClick(const QWidget* w, const QPoint& local) {

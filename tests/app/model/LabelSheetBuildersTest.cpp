@@ -205,10 +205,6 @@ TEST_F(SheetTest, RefusedMultiBuildsKeepTheCurrentSheet) {
 TEST(CountRules, ConversionAndPageArithmetic) {
     EXPECT_EQ(counts::ReadCartonTotal(u" 7"), 7);
     EXPECT_EQ(counts::ReadCartonTotal(u"-0"), 0);
-    EXPECT_EQ(counts::ReadTicketCount(u"1234"), 123);
-    EXPECT_EQ(counts::ReadTicketCount(u"abcd"), 0);
-    EXPECT_EQ(counts::ReadTicketCount(u"7a"), 7);
-    EXPECT_EQ(counts::ReadTicketCount(u" 7"), 7);
     EXPECT_EQ(counts::FillerCountFor(5), 3);
     EXPECT_EQ(counts::FillerCountFor(99'900), 0);
     EXPECT_EQ(counts::PageCountFor(99'900), 99'900 / 4);

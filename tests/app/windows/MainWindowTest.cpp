@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -14,18 +15,26 @@
 #include "app/model/CountRules.h"
 #include "grid/CPreviewParentDialog.h"
 #include "grid/CVWnd_Grid.h"
+#include "grid/GridPrintDialogs.h"
 #include "ui/DesignScale.h"
 
 namespace {
 
-class DecliningChooser : public vantric::IPrinterChooser {
-  public:
-    bool Choose(QPrinter&) override {
+// Answers the print dialog with a PDF file as the printer and the pages typed (none: all), or
+// without a file by cancelling it.
+struct PrintDialogAnswer : vantric::IPrinterChooser {
+    bool Choose(QPrinter& printer) override {
         ++asked;
-        return false;
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(pages.isEmpty() ? QPrinter::AllPages : QPrinter::PageRange);
+        printer.setPageRanges(QPageRanges::fromString(pages));
+        return !pdf.isEmpty();
     }
     int asked = 0;
+    QString pdf, pages;
 };
+
+enum class SheetBefore { None, Deleted, NoRoom, Built };
 
 CVolWinControl& ControlById(rg_my_main_window& w, int id) {
     CVolWinControl* controls[] = {
@@ -199,12 +208,77 @@ class MainWindowTest : public QObject {
 
     void printSetsTheFirstPageOffsetAndAsksForAPrinter() {
         auto w = OpenMainWindow();
-        DecliningChooser chooser;
+        w->CartonTotalEdit.SetText(QStringLiteral("5"));
+        w->SingleSheetButton.Click();
+        PrintDialogAnswer chooser;
         w->SheetGrid.GridWindow()->SetPrinterChooser(&chooser);
         QCOMPARE(w->SheetGrid.Grid()->Print().firstPageOffset, (IntPair{0, 0}));
         w->PrintButton.Click();
         QCOMPARE(chooser.asked, 1);
         QCOMPARE(w->SheetGrid.Grid()->Print().firstPageOffset, (IntPair{20, 20}));
+    }
+
+    // "打印" of a sheet it cannot print says why over the window that asked and prints nothing.
+    void printSaysWhyItPrintsNothing_data() {
+        QTest::addColumn<SheetBefore>("sheet");
+        QTest::addColumn<bool>("fromPreview");
+        QTest::addColumn<QString>("pages");  // chosen in the dialog
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("dialogs");  // print dialogs shown
+        const QString nothing = vantric::kNothingToPrintText;
+        const QString noRoom = vantric::kNoRoomForTableText;
+        // 999 cartons and a filler are 250 pages.
+        const QString outside = vantric::kPagesOutsideRunText.arg(250);
+        QTest::newRow("before any build") << SheetBefore::None << false << "" << nothing << 0;
+        QTest::newRow("after 删除全部") << SheetBefore::Deleted << false << "" << nothing << 0;
+        QTest::newRow("右边距 9999999") << SheetBefore::NoRoom << false << "" << noRoom << 1;
+        QTest::newRow("右边距 9999999, preview")
+            << SheetBefore::NoRoom << true << "" << noRoom << 1;
+        QTest::newRow("pages 249-251") << SheetBefore::Built << false << "249-251" << outside << 1;
+    }
+    void printSaysWhyItPrintsNothing() {
+        QFETCH(SheetBefore, sheet);
+        QFETCH(bool, fromPreview);
+        QFETCH(QString, pages);
+        QFETCH(QString, told);
+        QFETCH(int, dialogs);
+        RecordedMessages messages;
+        QTemporaryDir dir;
+        PrintDialogAnswer chooser;
+        chooser.pdf = dir.filePath(QStringLiteral("printed.pdf"));
+        chooser.pages = pages;
+        auto w = OpenMainWindow();
+        w->SheetGrid.GridWindow()->SetPrinterChooser(&chooser);
+        if (sheet != SheetBefore::None) {
+            w->CartonTotalEdit.SetText(QStringLiteral("999"));
+            w->SingleSheetButton.Click();
+        }
+        if (sheet == SheetBefore::Deleted) {
+            w->OnMenuCommand(menucmd::kDeleteAll);
+        } else if (sheet == SheetBefore::NoRoom) {
+            w->SheetGrid.SetPrintLayoutValue(2, 9999999);
+        }
+
+        QWidget* asker = w->Widget();
+        if (fromPreview) {
+            QTimer::singleShot(0, [&] {
+                auto* preview =
+                    qobject_cast<vantric::CPreviewParentDialog*>(QApplication::activeModalWidget());
+                if (preview != nullptr) {
+                    asker = preview;
+                    preview->Button(vantric::CPreviewParentDialog::kPrint)->click();
+                    preview->reject();
+                }
+            });
+            w->PreviewButton.Click();
+        } else {
+            w->PrintButton.Click();
+        }
+        QCOMPARE(messages.texts, QStringList{told});
+        QCOMPARE(messages.captions, QStringList{QStringLiteral("温馨提示")});
+        QCOMPARE(messages.owners.value(0), asker);
+        QCOMPARE(chooser.asked, dialogs);
+        QVERIFY(!QFile::exists(chooser.pdf));
     }
 
     void previewShowsTheSheetModally() {

@@ -87,16 +87,16 @@ class TicketListTest : public QObject {
         QVERIFY(!w->DeleteTicketButton.IsEnabled());
     }
 
-    void countsAreCutToThreeCharactersAndChecked_data() {
+    void countsAreReadWholeAndChecked_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("added");  // 0: refused
-        QTest::newRow("1234") << "1234" << 123;
+        QTest::newRow("1234") << "1234" << 0;
         QTest::newRow("blank 7") << " 7" << 7;
         QTest::newRow("abcd") << "abcd" << 0;
         QTest::newRow("-12") << "-12" << 0;
-        QTest::newRow("000123") << "000123" << 0;  // cut to 000
+        QTest::newRow("000123") << "000123" << 123;
     }
-    void countsAreCutToThreeCharactersAndChecked() {
+    void countsAreReadWholeAndChecked() {
         QFETCH(QString, typed);
         QFETCH(int, added);
         RecordedMessages messages;

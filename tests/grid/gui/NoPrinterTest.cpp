@@ -66,7 +66,7 @@ TEST(NoPrinter, PrintingTellsTheOperatorAndPrintsNothing) {
     EXPECT_EQ(messages.texts.front(), kNoPrinterText);
     EXPECT_EQ(messages.captions.front(), QStringLiteral("温馨提示"));
     EXPECT_EQ(RememberedPrinter(), nullptr);
-    EXPECT_TRUE(PreviewPaper() == preview::A4Paper());
+    EXPECT_TRUE(PreviewPaper().paper == preview::A4Paper());
 
     // "打印设置" in the preview tells the same, over the preview; the sheet stays A4.
     CPreviewParentDialog preview(grid->Grid(), [grid] { return grid->PrintSheet(); });

@@ -123,25 +123,6 @@ TEST(PageGeometryTest, ZeroLayoutValuesLeaveTheWholePageToTheBody) {
     EXPECT_EQ(g.bodyWidth, 200);
 }
 
-TEST(PageGeometryTest, PreviewTakesThePrintableSizeAndIgnoresTheOffset) {
-    PageLayoutInput in;
-    in.preview = true;
-    in.surface = PreviewSurface(2100, 2970, 794, 1123, 96, 96);  // A4 at 96 dpi
-    in.firstPageOffset = {20, 20};
-    in.splitColumnsAcrossPages = true;  // the preview always takes the paper-width case
-    const PageGeometry g = Layout(in, LabelRows(2));
-    EXPECT_EQ(g.pageWidth, 775);
-    EXPECT_EQ(g.pageHeight, 1096);  // 775 * 1123 / 794 = 1096.1
-    EXPECT_FALSE(g.HasOffset());
-    EXPECT_EQ(g.firstBodyHeight, g.fullBodyHeight);
-    // left 40 tenths -> 40 * 794 / 2100 = 15.1 px -> 15 * 775 / 794 = 14.6 units
-    EXPECT_EQ(g.margins[lay::kLeft], 15);
-
-    in.fitColumnsToPage = false;
-    // (40 + 40 + 2100) tenths / (254 / 96) = 823.9
-    EXPECT_EQ(Layout(in, LabelRows(2)).pageWidth, 823);
-}
-
 // With a first-page offset only page 1 is shortened; later pages are counted with the full body,
 // so the run ends with the last row rather than with pages that print only a header band.
 TEST(PaginationTest, FirstPageOffsetShortensPageOneOnly) {
@@ -179,7 +160,37 @@ TEST(PaginationTest, RowTallerThanTheBodyGetsAPageOfItsOwn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(GreedyBreaks(c.sizes, 0, 1028, 1028), c.starts);
+        EXPECT_EQ(GreedyBreaks(c.sizes, {}, 0, 1028, 1028), c.starts);
+    }
+}
+
+// Rows kept with the next one go to the next page together; only a block taller than a page is
+// broken, where its rows break.
+TEST(PaginationTest, KeptRowsBreakOnlyWhereABlockOutgrowsAPage) {
+    // The label sheet's blocks: caption, number, origin and gap (536); caption, number, origin
+    // (466). Page breaks by rows are 1002 + 61 in a body of 1064, then 1002 and so on.
+    std::vector<uint8_t> labels;
+    for (int p = 0; p < 3; ++p) {
+        labels.insert(labels.end(), {1, 1, 1, 0, 1, 1, 0});
+    }
+    struct Case {
+        const char* name;
+        std::vector<int32_t> sizes;
+        std::vector<uint8_t> kept;
+        int32_t first, limit;
+        std::vector<int32_t> starts;
+    };
+    const Case cases[] = {
+        {"rows_alone", LabelRows(3), {}, 1064, 1064, {0, 8, 15}},
+        {"labels_kept", LabelRows(3), labels, 1064, 1064, {0, 7, 14}},
+        {"one_label_to_a_page", LabelRows(2), labels, 915, 915, {0, 4, 7, 11}},
+        {"block_moves_on", {500, 300, 300}, {0, 1}, 1028, 1028, {0, 1}},
+        {"block_taller_than_a_page", {100, 600, 600, 100}, {0, 1}, 1028, 1028, {0, 1, 2}},
+        {"block_taller_than_page_one", {100, 850}, {1}, 900, 1028, {0, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(GreedyBreaks(c.sizes, c.kept, 0, c.first, c.limit), c.starts);
     }
 }
 

@@ -97,21 +97,29 @@ TEST(PageRenderTest, FirstPageOffsetMovesPageOneOnly) {
     EXPECT_TRUE(HorizontalLineAt(second, kBodyX + 20, kBodyY + 60));
 }
 
-TEST(PageRenderTest, PreviewDrawsAtTheGivenOriginWithoutOffset) {
+// A preview page is the printed page, first-page offset and all, moved to where the preview's
+// sheet lies and scaled into its printable area.
+TEST(PageRenderTest, PreviewDrawsThePrintedPageIntoItsRect) {
     fixtures::EnsureGuiApp();
     CGridCtrl grid;
     fixtures::FillLabelSheet(grid, {4});
     grid.Print().firstPageOffset = {20, 30};
+    const QImage printed = PrintPage(grid, 1, UnitSurface());
     QImage image(900, 1400, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter dc(&image);
-    const int32_t total = RenderPreviewPage(grid, dc, UnitSurface(), QPoint(50, 60), 1);
+    EXPECT_EQ(RenderPreviewPage(grid, dc, UnitSurface(), QRect(50, 60, 775, 1250), 1), 1);
     dc.end();
-    EXPECT_EQ(total, 1);
     EXPECT_EQ(grid.LastPageCount(), 1);
-    EXPECT_DOUBLE_EQ(grid.PixelSize(), 254.0 / 254);  // taken from the surface
-    EXPECT_TRUE(VerticalLineAt(image, 50 + kBodyX + 335, 60 + kBodyY + 200));
-    EXPECT_TRUE(HorizontalLineAt(image, 50 + kBodyX + 20, 60 + kBodyY + 60));
+    EXPECT_EQ(image.copy(50, 60, 775, 1250), printed);
+    EXPECT_TRUE(VerticalLineAt(image, 50 + kBodyX + 20 + 335, 60 + kBodyY + 30 + 200));
+
+    QImage half(388, 625, QImage::Format_RGB32);
+    half.fill(Qt::white);
+    QPainter halfDc(&half);
+    RenderPreviewPage(grid, halfDc, UnitSurface(), half.rect(), 1);
+    halfDc.end();
+    EXPECT_TRUE(VerticalLineAt(half, (kBodyX + 20 + 335) / 2, (kBodyY + 30 + 200) / 2));
 }
 
 TEST(PageRenderTest, RowTallerThanTheBodyPrintsAloneAndClipped) {
@@ -163,7 +171,7 @@ TEST(PageRenderTest, MarginsWithoutRoomDrawNothing) {
     QImage image(775, 1250, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter dc(&image);
-    EXPECT_EQ(RenderPreviewPage(grid, dc, UnitSurface(), QPoint(0, 0), 1), 0);
+    EXPECT_EQ(RenderPreviewPage(grid, dc, UnitSurface(), image.rect(), 1), 0);
     dc.end();
     QImage white(775, 1250, QImage::Format_RGB32);
     white.fill(Qt::white);

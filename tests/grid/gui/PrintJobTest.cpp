@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <tuple>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -22,7 +23,7 @@
 #include "grid/CPreviewDialog.h"
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
-#include "tests/grid/gui/GuiApp.h"
+#include "tests/grid/gui/PrinterTest.h"
 #include "tests/grid/gui/LabelSheet.h"
 #include "tests/support/PrintedPdf.h"
 
@@ -37,18 +38,7 @@ using testsupport::PdfPages;
 using testsupport::RunTool;
 using testsupport::WaitForSpooled;
 
-class PrintJobTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fixtures::EnsureGuiApp();
-        ASSERT_TRUE(dir_.isValid());
-        ForgetRememberedPrinter();
-    }
-    void TearDown() override { ForgetRememberedPrinter(); }
-    QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
-    QTemporaryDir dir_;
-};
+class PrintJobTest : public fixtures::PrinterTest {};
 
 class ChooserAnswer : public IPrinterChooser {
   public:
@@ -83,19 +73,33 @@ class ChangeThenCancel : public IPrinterChooser {
     }
 };
 
-// An operator who picks a print queue on A4 and leaves its page settings alone.
+// An operator who picks a print queue on A4, and perhaps pages (as typed into the dialog, e.g.
+// "2-3" or "1,3") and copies, as the dialog sets them on the printer. Notes what the dialog
+// started from.
 class ChooseQueue : public IPrinterChooser {
   public:
-    explicit ChooseQueue(QString queue) : queue_(std::move(queue)) {}
+    explicit ChooseQueue(QString queue, QString pages = {}, int copies = 1, bool collate = true)
+        : queue_(std::move(queue)), pages_(std::move(pages)), copies_(copies), collate_(collate) {}
     bool Choose(QPrinter& printer) override {
+        started = {printer.printerName().toStdString(), printer.copyCount(), printer.printRange(),
+                   printer.fromPage(), printer.toPage()};
         printer.setOutputFormat(QPrinter::NativeFormat);
         printer.setPrinterName(queue_);
         printer.setPageSize(QPageSize(QPageSize::A4));
+        if (!pages_.isEmpty()) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setPageRanges(QPageRanges::fromString(pages_));
+        }
+        printer.setCopyCount(copies_);
+        printer.setCollateCopies(collate_);
         return true;
     }
+    std::tuple<std::string, int, QPrinter::PrintRange, int, int> started;
 
   private:
-    QString queue_;
+    QString queue_, pages_;
+    int copies_;
+    bool collate_;
 };
 
 class CancelAfter : public IPrintProgress {
@@ -300,7 +304,7 @@ TEST_F(PrintJobTest, DeviceStripsAreThePrintableArea) {
         EXPECT_NEAR(paper.offsetTop, c.strips.top() * kPreviewTenthsPerPoint, 1.0);
         EXPECT_NEAR(paper.stripRight, c.strips.right() * kPreviewTenthsPerPoint, 1.0);
         EXPECT_NEAR(paper.stripBottom, c.strips.bottom() * kPreviewTenthsPerPoint, 1.0);
-        EXPECT_TRUE(PreviewPaper() == paper);
+        EXPECT_TRUE(PreviewPaper().paper == paper);
 
         grid.Print().askForPrinter = false;  // print on the remembered printer
         ASSERT_NE(PrintSheet(grid, QStringLiteral("labels"), nullptr, nullptr), 0);
@@ -456,7 +460,8 @@ TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
                 CancelAfter cancel(0);
                 EXPECT_EQ(PrintSheet(grid, UniqueTitle(), &choose, &cancel), 0);
                 ASSERT_NE(RememberedPrinter(), nullptr);
-                EXPECT_TRUE(PreviewPaper() == PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
+                EXPECT_TRUE(PreviewPaper().paper ==
+                            PaperGeometryOf(MeasuresOf(*RememberedPrinter())));
                 printer = CopyPrinter(*RememberedPrinter());
                 break;
             }
@@ -472,5 +477,61 @@ TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
                     (area.paperWidth - area.urx) * pixelsPerPoint, 1.0);
         EXPECT_NEAR(m.physicalHeight - m.vertRes - m.physicalOffsetY, area.lly * pixelsPerPoint,
                     1.0);
+    }
+}
+
+// The pages and copies chosen in the print dialog, printed on a real queue: exactly those pages,
+// each as the whole run prints it (the first-page offset on page 1 only), every copy made once.
+// Each dialog starts again from one copy of every page, on the queue chosen before.
+TEST_F(PrintJobTest, DialogChoicePrintsThosePagesOnTheQueue) {
+    REQUIRE_POPPLER();
+    REQUIRE_CUPS();
+    if (!HaveTool("pdftoppm")) {
+        GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
+    }
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {12});  // three pages of four labels
+    grid.Print().askForPrinter = true;
+    grid.Print().firstPageOffset = {20, 20};  // as the print button sets it
+    const QString queue = QStringLiteral("Vantric12Full");
+    ASSERT_TRUE(testsupport::HaveCupsQueue(queue)) << "tools/cups-setup.sh creates the queue";
+    const struct {
+        const char* pages;
+        int copies;
+        bool collate;
+        std::vector<int> printed;
+    } cases[] = {
+        {"", 1, true, {1, 2, 3}},  // the whole run, which the others must match
+        {"2-3", 2, true, {2, 3, 2, 3}},
+        {"1,3", 2, false, {1, 1, 3, 3}},
+    };
+    QList<QRectF> runInk;  // where each page of the whole run has its ink
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("pages \"") + c.pages + "\", copies " + std::to_string(c.copies));
+        ChooseQueue dialog(queue, QString::fromLatin1(c.pages), c.copies, c.collate);
+        const QString title = UniqueTitle();
+        ASSERT_NE(PrintSheet(grid, title, &dialog, nullptr), 0);
+        // One copy of every page (1 to 3), on the queue chosen last.
+        const std::string startQueue =
+            &c == &cases[0] ? std::get<0>(dialog.started) : queue.toStdString();
+        EXPECT_EQ(dialog.started, std::make_tuple(startQueue, 1, QPrinter::AllPages, 1, 3));
+
+        const QString spooled = WaitForSpooled(title, 30000);
+        ASSERT_FALSE(spooled.isEmpty()) << "no spooled PDF named " << title.toStdString();
+        EXPECT_EQ(PdfPages(spooled), static_cast<int>(c.printed.size()));
+        QStringList numbers;  // page p holds the labels 4p-3 to 4p of 12
+        for (size_t i = 0; i < c.printed.size(); ++i) {
+            const int page = c.printed[i];
+            for (int k = 4 * page - 3; k <= 4 * page; ++k) {
+                numbers << QStringLiteral("%1/12").arg(k);
+            }
+            const QRectF ink = testsupport::InkBox(spooled, static_cast<int>(i) + 1);
+            if (&c == &cases[0]) {
+                runInk << ink;
+            }
+            EXPECT_TRUE(testsupport::BoxNear(ink, runInk.value(page - 1), 0.5)) << "page " << page;
+        }
+        EXPECT_EQ(PdfNumbers(spooled).join(u' ').toStdString(), numbers.join(u' ').toStdString());
+        QFile::remove(spooled);
     }
 }

@@ -120,7 +120,7 @@ TEST(ExtremeMargins, PreviewOfMarginsBeyondThePageShowsNoPage) {
             grid.SetPrintLayoutValue(which, value);
             QImage image(775, 1250, QImage::Format_RGB32);
             QPainter dc(&image);
-            const int32_t total = RenderPreviewPage(grid, dc, UnitSurface(), QPoint(0, 0), 1);
+            const int32_t total = RenderPreviewPage(grid, dc, UnitSurface(), image.rect(), 1);
             EXPECT_EQ(total, 0);
         }
     }

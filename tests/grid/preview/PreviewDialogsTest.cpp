@@ -33,7 +33,7 @@ std::unique_ptr<CGridCtrl> Sheet(int cartons) {
 
 // A shown preview on A4, whatever printers the machine has.
 std::unique_ptr<Window> OpenPreview(CGridCtrl& grid, std::function<int()> print = {}) {
-    auto window = std::make_unique<Window>(grid, std::move(print), preview::A4Paper());
+    auto window = std::make_unique<Window>(grid, std::move(print), preview::A4Sheet());
     window->show();
     QCoreApplication::processEvents();
     return window;
@@ -208,8 +208,11 @@ class PreviewDialogsTest : public QObject {
         QCOMPARE(bar->value(), 15);
         wheel(-60);
         QCOMPARE(bar->value(), 30);
+        wheel(-240);
+        QCOMPARE(bar->value(), 60);
+        // Forward: a line up, then the sheet's top edge is in view and there is no page before.
         wheel(+240);
-        QCOMPARE(bar->value(), 0);
+        QCOMPARE(bar->value(), 45);
         bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(bar->value(), std::min(bar->pageStep(), bar->maximum()));
     }
@@ -289,6 +292,38 @@ class PreviewDialogsTest : public QObject {
         QCOMPARE(Indicator(*window), QString());
         QVERIFY(!window->Button(Window::kNext)->isEnabled());
         QVERIFY(!window->Button(Window::kGoto)->isEnabled());
+        // The sheet is not left blank: it carries the words that say why.
+        CPreviewDialog* view = window->PageView();
+        const QSize client = view->viewport()->size();
+        QImage shown(client, QImage::Format_RGB32);
+        {
+            QPainter dc(&shown);
+            view->PaintView(dc, client, view->Scale());
+        }
+        const QRect sheet = preview::PlaceSheet(view->Paper(), view->Scale(),
+                                                view->Scale().ToTenthsX(client.width()), QPoint())
+                                .paper.adjusted(2, 2, -2, -2);
+        int ink = 0;
+        for (int y = sheet.top(); y <= sheet.bottom(); ++y) {
+            for (int x = sheet.left(); x <= sheet.right(); ++x) {
+                ink += qGray(shown.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        QVERIFY2(ink > 100, qPrintable(QStringLiteral("%1 dark pixels").arg(ink)));
+    }
+
+    // Values beyond the dialog's range open clamped, not turned around by the wrapping arrows,
+    // and OK writes what the dialog shows.
+    void marginDialogOpensOutOfRangeValuesClamped() {
+        auto grid = Sheet(4);
+        grid->SetPrintLayoutValue(5, -15);   // header
+        grid->SetPrintLayoutValue(6, 1500);  // footer
+        CSetMarginDialog dialog(*grid);
+        QCOMPARE(dialog.Edit(29558)->text(), QStringLiteral("0"));
+        QCOMPARE(dialog.Edit(29560)->text(), QStringLiteral("999"));
+        QTest::mouseClick(dialog.Button(CSetMarginDialog::kOk), Qt::LeftButton);
+        QCOMPARE(grid->PrintLayoutValue(5), 0);
+        QCOMPARE(grid->PrintLayoutValue(6), 999);
     }
 
     void printButtonFollowsTheGridProperty() {
@@ -351,13 +386,16 @@ class PreviewDialogsTest : public QObject {
         QVERIFY(window->PageView()->Paper() == a5);
     }
 
-    // The page the preview shows is the page that prints: at 254 dpi and true size one tenth of
-    // a millimetre is one pixel on both, so the printable area must match pixel for pixel.
+    // The page the preview shows is the page that prints, page 1 with its first-page offset: on
+    // a 254-dpi printer and screen at true size one tenth of a millimetre is one pixel on both,
+    // so the printable area must match pixel for pixel.
     void previewPageMatchesThePrintedPage() {
         auto grid = Sheet(8);
-        auto window = std::make_unique<Window>(*grid, std::function<int()>{}, preview::A4Paper());
-        window->NextPage();
-        QCOMPARE(window->PageView()->Page(), 2);
+        grid->Print().firstPageOffset = {20, 20};
+        grid->SetPixelSize(254.0 / 254);  // the grid painted on the same 254-dpi screen
+        auto window =
+            std::make_unique<Window>(*grid, std::function<int()>{},
+                                     preview::PreviewSheet{A4Measures(254), preview::A4Paper()});
 
         const preview::PreviewScale scale{254, 254, 1000};
         const QSize client(2200, 3100);  // the sheet at 50, 50
@@ -374,7 +412,7 @@ class PreviewDialogsTest : public QObject {
             PrintJobInfo info;
             pages.BeginPrintLayout(dc, PrinterSurface(254, 254, 2100, 2970), info);
             QCOMPARE(info.maxPage, 2);
-            info.currentPage = 2;
+            info.currentPage = 1;
             pages.PrintOnePage(dc, info);
             pages.EndPrintLayout(dc, info);
         }
@@ -395,25 +433,24 @@ class PreviewDialogsTest : public QObject {
         QVERIFY(shown.pixel(50 + 2100 + 10, 50 + 5) != qRgb(0, 0, 0));
     }
 
-    void rendererKeepsItsLayoutWhilePaging() {
+    void rendererKeepsItsLayoutWhilePagingAndZooming() {
         auto grid = Sheet(40);  // ten pages
         PageRenderer renderer(*grid);
-        const PageSurface surface = PreviewSurface(2100, 2970, 794, 1123, 96, 96);
+        const PageSurface surface = PrinterSurface(preview::A4Sheet().device);
         QImage image(900, 1200, QImage::Format_RGB32);
         QPainter dc(&image);
-        QCOMPARE(renderer.Render(dc, surface, QPoint(0, 0), 1), 10);
+        QCOMPARE(renderer.Render(dc, surface, QRect(0, 0, 794, 1123), 1), 10);
         for (int page = 2; page <= 10; ++page) {
-            renderer.Render(dc, surface, QPoint(0, 0), page);
+            renderer.Render(dc, surface, QRect(0, 0, 794, 1123), page);
         }
+        // A zoom only scales the drawing.
+        renderer.Render(dc, surface, QRect(0, 0, 397, 561), 1);
         QCOMPARE(renderer.LayoutsMade(), 1);
         grid->SetPrintLayoutValue(5, 300);
-        const int32_t more = renderer.Render(dc, surface, QPoint(0, 0), 1);
+        const int32_t more = renderer.Render(dc, surface, QRect(0, 0, 794, 1123), 1);
         QCOMPARE(renderer.LayoutsMade(), 2);
         QVERIFY(more > 10);
         QCOMPARE(grid->LastPageCount(), more);
-        // A zoom is another surface.
-        renderer.Render(dc, PreviewSurface(2100, 2970, 397, 561, 96, 96), QPoint(0, 0), 1);
-        QCOMPARE(renderer.LayoutsMade(), 3);
     }
 };
 
