@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "app/model/CountRules.h"
 #include "base/Text.h"
 #include "ui/DesignScale.h"
 
@@ -28,7 +29,7 @@ const std::array<QString, 7> kResetTexts{
 
 rg_BianJuSheZhiChuangKou::rg_BianJuSheZhiChuangKou(rg_class_DaYinYuLanBianJu& margins,
                                                    SettingsOperation loadPrintMargins,
-                                                   SettingsOperation savePrintMargins)
+                                                   SaveOperation savePrintMargins)
     : margins_(margins),
       loadPrintMargins_(std::move(loadPrintMargins)),
       savePrintMargins_(std::move(savePrintMargins)) {
@@ -48,7 +49,7 @@ const ClassDescriptor& rg_BianJuSheZhiChuangKou::StaticClass() {
 
 int64_t rg_BianJuSheZhiChuangKou::RunMarginSettingsWindow(rg_class_DaYinYuLanBianJu& margins,
                                                           SettingsOperation loadPrintMargins,
-                                                          SettingsOperation savePrintMargins,
+                                                          SaveOperation savePrintMargins,
                                                           QWidget* owner) {
     rg_BianJuSheZhiChuangKou window(margins, std::move(loadPrintMargins),
                                     std::move(savePrintMargins));
@@ -106,7 +107,12 @@ void rg_BianJuSheZhiChuangKou::OnButtonClicked(CVolWinControl* sender) {
     if (sender == &ResetButton) {
         ResetMarginBoxes();
     } else if (sender == &SaveButton) {
-        SaveMarginBoxes();
+        // The operator asked for this save: margins that silently fail to reach the file are
+        // gone at the next start.
+        QString failure;
+        if (!SaveMarginBoxes(&failure)) {
+            ShowMessage(failure, counts::kReminderTitle);
+        }
     }
 }
 
@@ -133,12 +139,10 @@ void rg_BianJuSheZhiChuangKou::ResetMarginBoxes() {
     SaveMarginBoxes();
 }
 
-void rg_BianJuSheZhiChuangKou::SaveMarginBoxes() {
+bool rg_BianJuSheZhiChuangKou::SaveMarginBoxes(QString* failure) {
     const auto boxes = BoxesInFieldOrder();
     for (size_t i = 0; i < boxes.size(); ++i) {
         margins_.*kFieldOrder[i] = vantric::TextToInt(boxes[i]->GetText());
     }
-    if (savePrintMargins_) {
-        savePrintMargins_();
-    }
+    return !savePrintMargins_ || savePrintMargins_(failure);
 }

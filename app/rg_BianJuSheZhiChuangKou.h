@@ -4,9 +4,9 @@
 // The form keeps no copy of the values. It works on the record it is given and on the main
 // window's load and save operations, handed in as callables: opening reloads the record from
 // the settings file, "保存设置" stores the boxes in the record and saves it (the save applies the
-// margins to the grid when the file was written), "重置默认" does the same with the initial
-// values. Neither button closes the form; closing it drops whatever was typed since the last
-// click.
+// margins to the grid when the file was written) and tells the operator when the file could not
+// be written, "重置默认" does the same with the initial values, silently. Neither button closes
+// the form; closing it drops whatever was typed since the last click.
 #pragma once
 
 #include <QString>
@@ -23,11 +23,13 @@ class QWidget;
 
 class rg_BianJuSheZhiChuangKou : public CVolWinForm {
   public:
-    // The main window's LoadPrintMargins or SavePrintMargins; the result is not looked at.
+    // The main window's LoadPrintMargins; the result is not looked at.
     using SettingsOperation = std::function<bool()>;
+    // The main window's SavePrintMargins: on false, *failure names the file and the reason.
+    using SaveOperation = std::function<bool(QString* failure)>;
 
     rg_BianJuSheZhiChuangKou(rg_class_DaYinYuLanBianJu& margins, SettingsOperation loadPrintMargins,
-                             SettingsOperation savePrintMargins);
+                             SaveOperation savePrintMargins);
     ~rg_BianJuSheZhiChuangKou() override;
 
     static const ClassDescriptor& StaticClass();
@@ -38,7 +40,7 @@ class rg_BianJuSheZhiChuangKou : public CVolWinForm {
     // the modal result (-1 for the close box or Escape).
     static int64_t RunMarginSettingsWindow(rg_class_DaYinYuLanBianJu& margins,
                                            SettingsOperation loadPrintMargins,
-                                           SettingsOperation savePrintMargins,
+                                           SaveOperation savePrintMargins,
                                            QWidget* owner = nullptr);
 
     // The controls in creation order, ids 101 to 116.
@@ -66,8 +68,9 @@ class rg_BianJuSheZhiChuangKou : public CVolWinForm {
     void FillMarginBoxes();
     // The initial margins into the boxes, then saved at once.
     void ResetMarginBoxes();
-    // The boxes into the record (TextToInt, no range test), then SavePrintMargins.
-    void SaveMarginBoxes();
+    // The boxes into the record (TextToInt, no range test), then SavePrintMargins; false, with
+    // what to tell the operator in *failure, when the file was not written.
+    bool SaveMarginBoxes(QString* failure = nullptr);
 
   protected:
     void CreateChildControls() override;
@@ -79,5 +82,5 @@ class rg_BianJuSheZhiChuangKou : public CVolWinForm {
 
     rg_class_DaYinYuLanBianJu& margins_;
     SettingsOperation loadPrintMargins_;
-    SettingsOperation savePrintMargins_;
+    SaveOperation savePrintMargins_;
 };

@@ -329,7 +329,7 @@ int rg_my_main_window::OnMenuCommand(int32_t commandId) {
             // A fresh window each time; it saves its own values, nothing is read back.
             rg_BianJuSheZhiChuangKou::RunMarginSettingsWindow(
                 PrintMargins, [this] { return LoadPrintMargins(); },
-                [this] { return SavePrintMargins(); });
+                [this](QString* failure) { return SavePrintMargins(failure); });
             return 1;
         case menucmd::kCheckUpdates:
             ShowMessage(mainwindow::kUpdateText, mainwindow::kHintTitle);
@@ -357,10 +357,15 @@ bool rg_my_main_window::LoadPrintMargins() {
         SettingsPath);
 }
 
-bool rg_my_main_window::SavePrintMargins() {
-    return vantric::settings::SavePrintMargins(
+bool rg_my_main_window::SavePrintMargins(QString* failure) {
+    QString reason;
+    const bool saved = vantric::settings::SavePrintMargins(
         PrintMargins, [this](const rg_class_DaYinYuLanBianJu&) { ApplyPrintMargins(); },
-        SettingsPath);
+        SettingsPath, vantric::settings::kSettingsFolder, &reason);
+    if (!saved && failure != nullptr) {
+        *failure = vantric::settings::MarginsNotSavedMessage(SettingsPath, reason);
+    }
+    return saved;
 }
 
 bool rg_my_main_window::LoadOverweightSettings() {

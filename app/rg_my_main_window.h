@@ -86,7 +86,8 @@ class rg_my_main_window : public CVolWinForm {
     // Copies the print-margin record into the grid's print layout (only while it has a window).
     void ApplyPrintMargins();
     bool LoadPrintMargins();
-    bool SavePrintMargins();
+    // On false, *failure (when given) is what the operator is told: the file and the reason.
+    bool SavePrintMargins(QString* failure = nullptr);
     bool LoadOverweightSettings();
     bool SaveOverweightSettings();
 

@@ -12,6 +12,7 @@
 #include "batch/TicketListFile.h"
 #include "grid/GridPrintJob.h"
 #include "grid/model/CGridCtrl.h"
+#include "platform/Console.h"
 #include "platform/Printer.h"
 #include "platform/ResourcePictureSource.h"
 
@@ -112,7 +113,7 @@ int Print(const BatchRequest& request, CGridCtrl& grid) {
     }
     job.pages = vantric::PageChoice{request.pages, request.copies};
     TerminalProgress progress(stderr);
-    if (IsTerminal(stderr)) {
+    if (vantric::IsConsole(stderr)) {
         job.progress = &progress;
     }
     const vantric::PrintOutcome out =
@@ -145,10 +146,7 @@ int Print(const BatchRequest& request, CGridCtrl& grid) {
 }  // namespace
 
 void PrintLine(std::FILE* to, const QString& text) {
-    std::fputs(text.toUtf8().constData(), to);
-    if (!text.endsWith(u'\n')) {
-        std::fputc('\n', to);
-    }
+    vantric::WriteLine(to, text);
 }
 
 bool NeedsGui(const BatchRequest& request) {

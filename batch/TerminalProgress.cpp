@@ -1,6 +1,6 @@
 #include "batch/TerminalProgress.h"
 
-#include <unistd.h>
+#include "platform/Console.h"
 
 namespace batch {
 
@@ -26,22 +26,16 @@ bool TerminalProgress::PageDone(int32_t page) {
 
 void TerminalProgress::Finished() {
     if (shown_) {
-        std::fputc('\n', to_);
-        std::fflush(to_);
+        vantric::WriteLine(to_, QString());
     }
     shown_ = false;
 }
 
 void TerminalProgress::Show(int32_t page) {
-    // Clear to the end of the line: the line before may have been longer.
-    std::fprintf(to_, "\rvantric-batch: page %d of %d\033[K", int(page), int(total_));
-    std::fflush(to_);
+    vantric::RewriteConsoleLine(
+        to_, QStringLiteral("vantric-batch: page %1 of %2").arg(page).arg(total_));
     shown_ = true;
     sinceShown_.restart();
-}
-
-bool IsTerminal(std::FILE* stream) {
-    return ::isatty(::fileno(stream)) == 1;
 }
 
 }  // namespace batch

@@ -24,7 +24,4 @@ class TerminalProgress : public vantric::IPrintProgress {
     QElapsedTimer sinceShown_;
 };
 
-// Whether `stream` is a terminal someone watches, rather than a file or a pipe.
-bool IsTerminal(std::FILE* stream);
-
 }  // namespace batch

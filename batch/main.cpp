@@ -7,15 +7,14 @@
 
 #include "batch/BatchCommandLine.h"
 #include "batch/BatchRun.h"
+#include "platform/Console.h"
 #include "platform/DrivePath.h"
 
 int main(int argc, char* argv[]) {
     // The arguments decide which application object is needed, so they are read before one
     // exists, the way QCoreApplication would decode them.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
+    vantric::PrepareStandardStreams();
+    const QStringList arguments = vantric::ProgramArguments(argc, argv);
     const BatchParse parse = ParseBatchCommandLine(arguments);
     if (parse.outcome == BatchParse::Outcome::Help ||
         parse.outcome == BatchParse::Outcome::Version) {
@@ -31,9 +30,7 @@ int main(int argc, char* argv[]) {
     // offscreen.
     std::unique_ptr<QCoreApplication> app;
     if (batch::NeedsGui(parse.request)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-            qEnvironmentVariableIsEmpty("DISPLAY") &&
-            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !vantric::HasDisplay()) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         app = std::make_unique<QGuiApplication>(argc, argv);

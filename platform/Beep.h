@@ -1,9 +1,11 @@
 // The system beep, behind a replaceable interface so that tests count beeps instead of hearing
 // them.
 //
-// The system beeper plays each kind as its own event of the desktop's sound theme (through the
-// desktop's event-sound library when the machine has it: a warning and an information sound are
-// two different sounds); without that library every kind is the display's one bell.
+// The system beeper is the platform's own: on Windows its message beep, which plays the sound
+// the desk's sound scheme gives each kind; on Linux each kind is its own event of the desktop's
+// sound theme (through the desktop's event-sound library when the machine has it: a warning and
+// an information sound are two different sounds), and without that library every kind is the
+// display's one bell.
 #pragma once
 
 namespace vantric {
@@ -24,12 +26,7 @@ void MessageBeep(BeepKind kind);
 // (null when it was the system one). The caller keeps ownership.
 IBeeper* SetBeeper(IBeeper* beeper);
 
-// The sound-theme event a kind plays: "bell", "dialog-warning", "dialog-information",
-// "dialog-error".
-const char* SoundEventName(BeepKind kind);
-
-// Plays the kind's theme sound; false when the machine has no event-sound library or it refused
-// (the system beeper then rings the bell instead).
-bool PlayThemeSound(BeepKind kind);
+// The platform's own beeper.
+IBeeper& SystemBeeper();
 
 }  // namespace vantric

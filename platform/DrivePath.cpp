@@ -13,15 +13,6 @@ bool IsAsciiLetter(QChar c) {
     return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
 }
 
-QString DefaultDriveRoot() {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    // The base-directory rules ignore a relative value.
-    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome)) {
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    }
-    return dataHome + QStringLiteral("/vantric/drives");
-}
-
 // The entry of folder that name stands for: itself when it is there, else the first in sorted
 // order of the entries that differ from it only in case (a folder copied from Windows, where
 // names match whatever their case). Empty when there is none.
@@ -65,25 +56,16 @@ QString ResolveIgnoringCase(const QString& drive, const QString& rest) {
 
 }  // namespace
 
-QString DriveRoot() {
-#ifdef Q_OS_WIN
-    return {};
-#else
-    const QString fromEnvironment = qEnvironmentVariable("VANTRIC_DRIVES");
-    return fromEnvironment.isEmpty() ? DefaultDriveRoot() : fromEnvironment;
-#endif
-}
-
 QString MapDrivePath(const QString& windowsPath) {
-#ifdef Q_OS_WIN
-    return windowsPath;
-#else
+    const QString root = DriveRoot();
+    if (root.isEmpty()) {
+        return windowsPath;  // the system's own drives
+    }
     QString rest = windowsPath;
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (rest.size() < 2 || rest[1] != QLatin1Char(':') || !IsAsciiLetter(rest[0])) {
         return rest;
     }
-    const QString root = DriveRoot();
     QString drive = root + QLatin1Char('/') + rest[0].toUpper();
     if (!QFileInfo::exists(drive) &&
         QFileInfo::exists(root + QLatin1Char('/') + rest[0].toLower())) {
@@ -96,18 +78,6 @@ QString MapDrivePath(const QString& windowsPath) {
         rest.remove(0, 1);
     }
     return rest.isEmpty() ? drive : ResolveIgnoringCase(drive, rest);
-#endif
-}
-
-bool PrepareDriveRoot() {
-#ifdef Q_OS_WIN
-    return true;
-#else
-    if (!qEnvironmentVariable("VANTRIC_DRIVES").isEmpty()) {
-        return true;
-    }
-    return QDir().mkpath(DefaultDriveRoot() + QStringLiteral("/D"));
-#endif
 }
 
 }  // namespace vantric

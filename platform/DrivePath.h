@@ -1,18 +1,19 @@
-// Platform stand-in: drive-letter paths.
+// Drive-letter paths.
 //
-// Vantric names its settings by Windows paths on drive D ("D:/data/dypz.ini", "D://data").
-// Where there are no drive letters, drive X: is the folder X under a drive root: $VANTRIC_DRIVES
-// when that is set, else $XDG_DATA_HOME/vantric/drives (~/.local/share/vantric/drives). The desk
-// machine always has a drive D, so with the default root PrepareDriveRoot creates its folder;
-// with $VANTRIC_DRIVES nothing is created and a missing folder is a missing drive. On Windows
-// every path is used as it stands.
+// Vantric names its settings by Windows paths on drive D ("D:/data/dypz.ini", "D://data"). On
+// Windows every path is used as it stands. Where there are no drive letters, drive X: is the
+// folder X under a drive root: $XDG_DATA_HOME/vantric/drives (~/.local/share/vantric/drives); the
+// desk machine always has a drive D, so PrepareDriveRoot creates its folder there.
+// $VANTRIC_DRIVES, on either system, names a drive root instead (the tests give each case drives
+// of its own that way): nothing is created in it, and a missing folder is a missing drive.
 #pragma once
 
 #include <QString>
 
 namespace vantric {
 
-// The folder that holds one subfolder per drive letter (empty on Windows).
+// The folder that holds one subfolder per drive letter; empty where the system's own drives are
+// used.
 QString DriveRoot();
 
 // Local file-system path for a Windows-style path: "X:" becomes the drive's folder, both slashes
@@ -24,7 +25,8 @@ QString DriveRoot();
 QString MapDrivePath(const QString& windowsPath);
 
 // Called once at start: makes drive D exist under the default root. Does nothing when
-// $VANTRIC_DRIVES is set or on Windows. False when the folder could not be made.
+// $VANTRIC_DRIVES is set or where the system's own drives are used. False when the folder could
+// not be made.
 bool PrepareDriveRoot();
 
 }  // namespace vantric

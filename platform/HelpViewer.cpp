@@ -1,25 +1,14 @@
 #include "platform/HelpViewer.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
 namespace vantric {
 namespace {
 
-class SystemHelpViewer final : public IHelpViewer {
-  public:
-    bool Open(const QString& path, int32_t) override {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    }
-};
-
-SystemHelpViewer systemViewer;
 IHelpViewer* currentViewer = nullptr;
 
 }  // namespace
 
 bool OpenHelpFile(const QString& path, int32_t context) {
-    return (currentViewer != nullptr ? currentViewer : &systemViewer)->Open(path, context);
+    return (currentViewer != nullptr ? currentViewer : &SystemHelpViewer())->Open(path, context);
 }
 
 IHelpViewer* SetHelpViewer(IHelpViewer* viewer) {

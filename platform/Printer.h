@@ -101,7 +101,8 @@ struct SpoolOptions {
 };
 SpoolOptions SpoolOptionsOf(const QPrinter& printer);
 
-// Whether finished PDF files can be handed to print queues directly.
+// Whether finished PDF files can be handed to print queues directly: through the print service
+// on Linux; never on Windows, where a job goes straight onto the printer's device.
 bool CanSpoolFiles();
 // Hands a finished PDF file to the named queue as one job; false, with the service's reason,
 // when the job was refused.

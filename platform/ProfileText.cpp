@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "platform/Gb18030.h"
 
 namespace vantric::profile {
 
@@ -13,7 +14,6 @@ namespace {
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 const QByteArray kUtf16LEBom("\xFF\xFE", 2);
 const QByteArray kUtf16BEBom("\xFE\xFF", 2);
-constexpr const char* kGb18030 = "GB18030";
 
 QByteArray ByteOrderMark(TextEncoding encoding) {
     switch (encoding) {
@@ -28,43 +28,36 @@ QByteArray ByteOrderMark(TextEncoding encoding) {
     }
 }
 
-QStringDecoder MakeDecoder(TextEncoding encoding) {
+// The text of `bytes` in the encoding, each call on its own (no state carried over).
+QString Decode(TextEncoding encoding, const QByteArray& bytes) {
     const auto flags = QStringConverter::Flag::Stateless;
     switch (encoding) {
         case TextEncoding::Utf16LE:
-            return QStringDecoder(QStringConverter::Utf16LE, flags);
+            return QStringDecoder(QStringConverter::Utf16LE, flags).decode(bytes);
         case TextEncoding::Utf16BE:
-            return QStringDecoder(QStringConverter::Utf16BE, flags);
-        case TextEncoding::Gb18030: {
-            QStringDecoder decoder(kGb18030, flags);
-            // Without a GB18030 converter the names still match on their ASCII parts; writes
-            // fail because no encoder exists either.
-            return decoder.isValid() ? std::move(decoder)
-                                     : QStringDecoder(QStringConverter::Latin1, flags);
-        }
-        default:
-            return QStringDecoder(QStringConverter::Utf8, flags);
-    }
-}
-
-QStringEncoder MakeEncoder(TextEncoding encoding) {
-    const auto flags = QStringConverter::Flag::Stateless;
-    switch (encoding) {
-        case TextEncoding::Utf16LE:
-            return QStringEncoder(QStringConverter::Utf16LE, flags);
-        case TextEncoding::Utf16BE:
-            return QStringEncoder(QStringConverter::Utf16BE, flags);
+            return QStringDecoder(QStringConverter::Utf16BE, flags).decode(bytes);
         case TextEncoding::Gb18030:
-            return QStringEncoder(kGb18030, flags);
+            return DecodeGb18030(bytes);
         default:
-            return QStringEncoder(QStringConverter::Utf8, flags);
+            return QStringDecoder(QStringConverter::Utf8, flags).decode(bytes);
     }
 }
 
 std::optional<QByteArray> Encode(TextEncoding encoding, QStringView text) {
-    QStringEncoder encoder = MakeEncoder(encoding);
-    if (!encoder.isValid()) {
-        return std::nullopt;
+    const auto flags = QStringConverter::Flag::Stateless;
+    QStringEncoder encoder;
+    switch (encoding) {
+        case TextEncoding::Utf16LE:
+            encoder = QStringEncoder(QStringConverter::Utf16LE, flags);
+            break;
+        case TextEncoding::Utf16BE:
+            encoder = QStringEncoder(QStringConverter::Utf16BE, flags);
+            break;
+        case TextEncoding::Gb18030:
+            return EncodeGb18030(text);
+        default:
+            encoder = QStringEncoder(QStringConverter::Utf8, flags);
+            break;
     }
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError()) {
@@ -154,20 +147,19 @@ QString PreferredLineEnd(const ProfileDocument& document) {
 // short at the end of a line then reads as a replacement character wherever the line stands.
 // Without the line end the decoder would drop it, so that adding a line end after the last line
 // would change what that line says.
-QString DecodeLine(QStringDecoder& decoder, const QByteArray& body, const QByteArray& lineFeed) {
-    QString text = decoder.decode(body + lineFeed);
+QString DecodeLine(TextEncoding encoding, const QByteArray& body, const QByteArray& lineFeed) {
+    QString text = Decode(encoding, body + lineFeed);
     if (text.endsWith(u'\n')) {
         text.chop(1);
         return text;
     }
-    return decoder.decode(body);
+    return Decode(encoding, body);
 }
 
 // Splits into lines at LF, CR LF or a lone CR, in bytes or in UTF-16 units of either order.
 void SplitLines(const QByteArray& content, ProfileDocument& document) {
     const bool bigEndian = document.encoding == TextEncoding::Utf16BE;
     const qsizetype unit = bigEndian || document.encoding == TextEncoding::Utf16LE ? 2 : 1;
-    QStringDecoder decoder = MakeDecoder(document.encoding);
     const QByteArray lineFeed =
         unit == 1 ? QByteArray("\n") : (bigEndian ? QByteArray("\0\n", 2) : QByteArray("\n\0", 2));
     const auto isUnit = [&](qsizetype at, char c) {
@@ -196,7 +188,7 @@ void SplitLines(const QByteArray& content, ProfileDocument& document) {
         ProfileLine line;
         line.body = content.mid(start, end - start);
         line.terminator = content.mid(end, next - end);
-        line.text = DecodeLine(decoder, line.body, lineFeed);
+        line.text = DecodeLine(document.encoding, line.body, lineFeed);
         if (const qsizetype nul = line.text.indexOf(QChar(u'\0')); nul >= 0) {
             line.text.truncate(nul);  // the line's text ends at a NUL
             document.nulInside = true;

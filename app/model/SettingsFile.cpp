@@ -50,19 +50,21 @@ bool LoadPrintMargins(rg_class_DaYinYuLanBianJu& margins, const PrintMarginAppli
 }
 
 bool SavePrintMargins(const rg_class_DaYinYuLanBianJu& margins, const PrintMarginApplier& apply,
-                      const QString& settingsPath, const QString& settingsFolder) {
-    if (!EnsureFolder(settingsFolder)) {
+                      const QString& settingsPath, const QString& settingsFolder, QString* reason) {
+    if (!EnsureFolder(settingsFolder, reason)) {
         return false;
     }
     // One update of the file for the whole record; only the last key's write decides.
-    const std::vector<bool> written = WriteProfileTexts(
-        settingsPath, {IntEntry(kMarginSection, kHeaderHeightKey, margins.HeaderHeight),
-                       IntEntry(kMarginSection, kFooterHeightKey, margins.FooterHeight),
-                       IntEntry(kMarginSection, kHeaderTableGapKey, margins.HeaderTableGap),
-                       IntEntry(kMarginSection, kTopMarginKey, margins.TopMargin),
-                       IntEntry(kMarginSection, kBottomMarginKey, margins.BottomMargin),
-                       IntEntry(kMarginSection, kLeftMarginKey, margins.LeftMargin),
-                       IntEntry(kMarginSection, kRightMarginKey, margins.RightMargin)});
+    const std::vector<bool> written =
+        WriteProfileTexts(settingsPath,
+                          {IntEntry(kMarginSection, kHeaderHeightKey, margins.HeaderHeight),
+                           IntEntry(kMarginSection, kFooterHeightKey, margins.FooterHeight),
+                           IntEntry(kMarginSection, kHeaderTableGapKey, margins.HeaderTableGap),
+                           IntEntry(kMarginSection, kTopMarginKey, margins.TopMargin),
+                           IntEntry(kMarginSection, kBottomMarginKey, margins.BottomMargin),
+                           IntEntry(kMarginSection, kLeftMarginKey, margins.LeftMargin),
+                           IntEntry(kMarginSection, kRightMarginKey, margins.RightMargin)},
+                          reason);
     if (!written.back()) {
         return false;
     }
@@ -70,6 +72,10 @@ bool SavePrintMargins(const rg_class_DaYinYuLanBianJu& margins, const PrintMargi
         apply(margins);
     }
     return true;
+}
+
+QString MarginsNotSavedMessage(const QString& settingsPath, const QString& reason) {
+    return QStringLiteral("边距没有保存到设置文件 %1：\n%2").arg(settingsPath, reason);
 }
 
 bool LoadOverweightSettings(rg_class_ChaoChongBiao_BianJu& overweight,

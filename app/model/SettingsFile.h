@@ -62,10 +62,14 @@ bool LoadPrintMargins(rg_class_DaYinYuLanBianJu& margins, const PrintMarginAppli
                       const QString& settingsFolder = kSettingsFolder);
 
 // Makes the folder, writes the seven margins in one update of the file and applies them when
-// the last key's write worked. The record is never changed; on false the grid keeps what it had.
+// the last key's write worked. The record is never changed; on false the grid keeps what it had,
+// and *reason (when given) says why, as the folder or the file refused.
 bool SavePrintMargins(const rg_class_DaYinYuLanBianJu& margins, const PrintMarginApplier& apply,
                       const QString& settingsPath = kSettingsPath,
-                      const QString& settingsFolder = kSettingsFolder);
+                      const QString& settingsFolder = kSettingsFolder, QString* reason = nullptr);
+
+// What the operator is told when the margins they saved did not reach the settings file.
+QString MarginsNotSavedMessage(const QString& settingsPath, const QString& reason);
 
 // False without a file or with a label width of 0 (the record then keeps the fields not yet
 // read); true with all four fields read.

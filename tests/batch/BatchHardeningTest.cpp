@@ -6,6 +6,7 @@
 #include <QProcess>
 
 #include "BatchRunner.h"
+#include "tests/support/PrintedPdf.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ class PrivateQueue {
     bool Made() const { return made_; }
     const QString& Name() const { return name_; }
     int WaitingJobs() const {
-        return batchtest::RunTool("lpstat", {"-o", name_}).count(name_ + u'-');
+        return testsupport::RunTool("lpstat", {"-o", name_}).count(name_ + u'-');
     }
 
   private:

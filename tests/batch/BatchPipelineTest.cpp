@@ -9,14 +9,15 @@
 #include <QStringEncoder>
 
 #include "BatchRunner.h"
+#include "tests/support/PrintedPdf.h"
 
 namespace {
 
 using batchtest::Drives;
 using batchtest::Outcome;
-using batchtest::PdfNumbers;
-using batchtest::PdfPages;
 using batchtest::RunBatch;
+using testsupport::PdfNumbers;
+using testsupport::PdfPages;
 
 QString WriteFile(const Drives& drives, const QString& name, const QByteArray& bytes) {
     const QString path = drives.Path(name);
@@ -167,7 +168,7 @@ QByteArray PageImage(const QString& pdf, int page, const QString& scratch) {
 // the others without, every copy the same. Multi 13 5: 18 labels and 2 fillers, five pages.
 TEST(BatchPipeline, ChosenPagesAndCopiesPrintAsTheWholeRun) {
     REQUIRE_POPPLER();
-    if (!batchtest::HaveTool("pdftoppm")) {
+    if (!testsupport::HaveTool("pdftoppm")) {
         GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
     }
     const Drives drives;

@@ -7,14 +7,15 @@
 #include <QThread>
 
 #include "BatchRunner.h"
+#include "tests/support/PrintedPdf.h"
 
 namespace {
 
 using batchtest::Drives;
 using batchtest::Outcome;
-using batchtest::PdfNumbers;
-using batchtest::PdfPages;
 using batchtest::RunBatch;
+using testsupport::PdfNumbers;
+using testsupport::PdfPages;
 
 // The numbers of a ticket of `total` labels followed by the fillers that complete its last page.
 QStringList LabelNumbers(std::initializer_list<int> tickets) {
@@ -75,7 +76,7 @@ TEST(BatchPrint, PaperIsA4UnlessNamed) {
         }
         const Outcome run = RunBatch(arguments, drives);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_EQ(batchtest::PdfPageSize(pdf), c.size);
+        EXPECT_EQ(testsupport::PdfPageSize(pdf), c.size);
     }
 }
 
@@ -157,7 +158,7 @@ TEST(BatchPrint, PageBreaksFallBetweenLabels) {
 // travels with the gap below it.
 TEST(BatchPrint, OverweightSheetPrintsSixPictures) {
     REQUIRE_POPPLER();
-    if (!batchtest::HaveTool("pdfimages")) {
+    if (!testsupport::HaveTool("pdfimages")) {
         GTEST_SKIP() << "pdfimages (poppler-utils) not installed: skipping";
     }
     const struct {
@@ -179,7 +180,7 @@ TEST(BatchPrint, OverweightSheetPrintsSixPictures) {
         // pdfimages -list: two heading lines, then one line per image drawn, its page first.
         QList<int> pictures(PdfPages(pdf), 0);
         const QStringList lines =
-            batchtest::RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+            testsupport::RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
                 .split(u'\n', Qt::SkipEmptyParts);
         for (const QString& line : lines.mid(2)) {
             const int page = line.section(u' ', 0, 0, QString::SectionSkipEmpty).toInt();
@@ -251,7 +252,7 @@ TEST(BatchPrint, CupsQueueSpoolsTheSheet) {
 // by the first-page offset.
 TEST(BatchPrint, QueuesPrintOnTheAreaTheirPpdDeclares) {
     REQUIRE_POPPLER();
-    if (!batchtest::HaveTool("pdftoppm")) {
+    if (!testsupport::HaveTool("pdftoppm")) {
         GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
     }
     if (!testsupport::CupsRunning()) {
@@ -289,7 +290,7 @@ TEST(BatchPrint, QueuesPrintOnTheAreaTheirPpdDeclares) {
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QString spooled = WaitForSpooled(title, 60'000);
         ASSERT_FALSE(spooled.isEmpty()) << "no spooled PDF named " << title.toStdString();
-        EXPECT_EQ(batchtest::PdfPageSize(spooled), batchtest::PdfPageSize(direct));
+        EXPECT_EQ(testsupport::PdfPageSize(spooled), testsupport::PdfPageSize(direct));
         const QRectF got = testsupport::InkBox(spooled, 2);
         const QRectF want = testsupport::MappedOntoArea(whole, area);
         EXPECT_TRUE(testsupport::BoxNear(got, want, c.tolerance));

@@ -1,10 +1,9 @@
-// Runs vantric-batch as a program, on a drive root of the test's own, and reads PDFs it wrote.
+// Runs vantric-batch as a program, on a drive root of the test's own.
 #pragma once
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -12,7 +11,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "tests/support/PrintedPdf.h"
+#include "platform/Gb18030.h"
 
 namespace batchtest {
 
@@ -44,8 +43,7 @@ class Drives {
     QString Settings() const {
         QFile f(SettingsFile());
         // New settings files are written in the Windows code page.
-        QStringDecoder gb("GB18030");
-        return f.open(QIODevice::ReadOnly) ? QString(gb.decode(f.readAll())) : QString();
+        return f.open(QIODevice::ReadOnly) ? vantric::DecodeGb18030(f.readAll()) : QString();
     }
 
   private:
@@ -72,11 +70,5 @@ inline Outcome RunBatch(const QStringList& arguments, const Drives& drives,
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
 }
-
-using testsupport::HaveTool;
-using testsupport::PdfNumbers;
-using testsupport::PdfPages;
-using testsupport::PdfPageSize;
-using testsupport::RunTool;
 
 }  // namespace batchtest

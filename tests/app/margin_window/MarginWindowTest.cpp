@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 
+#include "Dialogs.h"
 #include "app/model/SettingsFile.h"
 #include "app/rg_BianJuSheZhiChuangKou.h"
 #include "grid/model/CGridCtrl.h"
@@ -109,7 +110,7 @@ class Desk {
                 ++loads;
                 return settings::LoadPrintMargins(margins, Apply());
             },
-            [this] {
+            [this](QString*) {
                 ++saves;
                 return settings::SavePrintMargins(margins, Apply());
             });
@@ -304,8 +305,9 @@ class MarginWindowTest : public QObject {
     }
 
     // Without drive D the record takes the edit, but the file is not made and the grid keeps
-    // what it had; reopening shows the record.
+    // what it had (the operator is told); reopening shows the record.
     void withoutDriveDSavesOnlyTheRecord() {
+        RecordedMessages messages;
         Desk desk;
         const Seven gridBefore = desk.GridValues();
         desk.OpenWindow([&](QDialog& host) {
@@ -316,6 +318,7 @@ class MarginWindowTest : public QObject {
         QCOMPARE(desk.margins.HeaderHeight, 90);
         QVERIFY(!QFile::exists(desk.FilePath()));
         QCOMPARE(desk.GridValues(), gridBefore);
+        QCOMPARE(messages.captions, QStringList{QStringLiteral("温馨提示")});
         desk.OpenWindow([&](QDialog& host) { QCOMPARE(Box(host, 111)->text(), "90"); });
     }
 };

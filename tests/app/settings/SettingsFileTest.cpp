@@ -4,11 +4,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringEncoder>
 #include <vector>
 
 #include "TempDrives.h"
 #include "grid/model/CGridCtrl.h"
+#include "platform/Gb18030.h"
 
 using namespace vantric::settings;
 
@@ -22,8 +22,9 @@ QByteArray Utf8(const char* text) {
 
 // A file Vantric makes is written as Chinese Windows writes one: its code page, CR LF.
 QByteArray NewFile(const char* text) {
-    QStringEncoder gb("GB18030");
-    return gb.encode(QString::fromUtf8(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+    return vantric::EncodeGb18030(
+               QString::fromUtf8(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")))
+        .value_or(QByteArray());
 }
 
 std::vector<int32_t> Fields(const rg_class_DaYinYuLanBianJu& m) {
@@ -185,8 +186,7 @@ TEST_F(SettingsFileTest, OverweightLoadNeedsAUsableLabelWidth) {
 // The folder of a Windows desk copied as it was: the file is found whatever the case of its
 // names, and saves go into it; nothing is made beside it.
 TEST_F(SettingsFileTest, AFolderCopiedFromWindowsIsFoundWhateverItsCase) {
-    QStringEncoder gb("GB18030");
-    drives.Put("D/Data/DYPZ.INI", gb.encode(u"[打印预览边距]\r\n左边距=16\r\n"));
+    drives.Put("D/Data/DYPZ.INI", *vantric::EncodeGb18030(u"[打印预览边距]\r\n左边距=16\r\n"));
     ASSERT_TRUE(LoadPrintMargins(margins, Recorder()));
     EXPECT_EQ(margins.LeftMargin, 16);
     margins.LeftMargin = 25;

@@ -2,7 +2,6 @@
 // with its title and menu, and the print margins read from the settings file at start.
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +13,7 @@
 #include "Dialogs.h"
 #include "app/rg_startup_class.h"
 #include "grid/model/CGridCtrl.h"
+#include "platform/Gb18030.h"
 #include "ui/CVolMFCApp.h"
 
 namespace {
@@ -119,8 +119,8 @@ class StartUpTest : public QObject {
         QCOMPARE(applied, (std::array<int32_t, 7>{40, 40, 20, 20, 60, 60, 20}));
         QFile file(drives_->filePath("D/data/dypz.ini"));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringDecoder gb("GB18030");  // a new file is written in the Windows code page
-        const QString text = gb.decode(file.readAll());
+        // A new file is written in the Windows code page.
+        const QString text = vantric::DecodeGb18030(file.readAll());
         for (const char* line : {"页眉=60", "页脚=60", "表头表格间距=20", "上边距=20", "下边距=20",
                                  "左边距=40", "右边距=40"}) {
             QVERIFY2(text.contains(QString::fromUtf8(line)), line);

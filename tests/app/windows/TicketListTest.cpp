@@ -1,9 +1,14 @@
 // Multi-ticket mode: the ticket list with its summary, the delete commands, the multi-ticket
 // sheet, the main menu and the list's context menu.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -327,6 +332,58 @@ class TicketListTest : public QObject {
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QCOMPARE(w->DeliverCommand(20002), 0);  // a separator's id or any other: nothing
         QVERIFY(messages.texts.isEmpty());
+    }
+
+    // "保存设置" that cannot reach the file says so, naming the file and the reason the save met;
+    // "重置默认" and the load on opening stay silent.
+    void aMarginSaveTheFileRefusesIsTold_data() {
+        QTest::addColumn<bool>("readOnlyFile");  // else: no drive D
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no drive D") << false << "D://data";
+        QTest::newRow("read-only file") << true << "只读";
+    }
+    void aMarginSaveTheFileRefusesIsTold() {
+        QFETCH(bool, readOnlyFile);
+        QFETCH(QString, reason);
+        const QString settings = qEnvironmentVariable("VANTRIC_DRIVES") + "/D/data/dypz.ini";
+        if (readOnlyFile) {
+            QDir().mkpath(QFileInfo(settings).path());
+            QFile file(settings);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[打印预览边距]\r\n页眉=60\r\n");
+            file.close();
+            QVERIFY(QFile::setPermissions(settings, QFileDevice::ReadOwner));
+        }
+        const auto removeDriveD = qScopeGuard([&] {
+            QFile::setPermissions(settings, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            QDir(qEnvironmentVariable("VANTRIC_DRIVES") + "/D").removeRecursively();
+        });
+        RecordedMessages messages;
+        auto w = OpenMainWindow();
+        bool ownedByTheMarginWindow = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* margins = QApplication::activeModalWidget();
+            QVERIFY(margins != nullptr);
+            const auto click = [&](int id) {
+                for (auto* b : margins->findChildren<QAbstractButton*>()) {
+                    if (b->property(kControlIdProperty).toInt() == id) {
+                        QTest::mouseClick(b, Qt::LeftButton);
+                    }
+                }
+            };
+            click(116);  // 重置默认
+            QVERIFY(messages.texts.isEmpty());
+            click(102);  // 保存设置
+            ownedByTheMarginWindow =
+                !messages.owners.isEmpty() && messages.owners[0]->window() == margins;
+            margins->close();
+        });
+        w->DeliverCommand(20010);
+        QCOMPARE(messages.captions, QStringList{QStringLiteral("温馨提示")});
+        QVERIFY(ownedByTheMarginWindow);
+        const QString text = messages.texts.value(0);
+        QVERIFY2(text.contains(QStringLiteral("D:/data/dypz.ini")) && text.contains(reason),
+                 qPrintable(text));
     }
 };
 

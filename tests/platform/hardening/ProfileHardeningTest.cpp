@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include "TempDrives.h"
+#include "platform/Gb18030.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProfileText.h"
 
@@ -17,8 +17,7 @@ const QString kLocal = QStringLiteral("D/data/dypz.ini");
 const QString kMargins = QStringLiteral("打印预览边距");
 
 QByteArray Gb(const QString& text) {
-    QStringEncoder encoder("GB18030");
-    return encoder.encode(text);
+    return EncodeGb18030(text).value_or(QByteArray());
 }
 
 std::optional<QString> Find(const QByteArray& bytes, const QString& section, const QString& key) {

@@ -1,12 +1,15 @@
-// A save keeps what the settings file is: its owner, group, mode, hard links and symbolic links,
-// whoever saves it. Where a new file beside the old one could not be all of that, the file itself
-// is rewritten; the inode tells which of the two ways a save took.
+// On Linux a save keeps what the settings file is: its owner, group, mode, hard links and
+// symbolic links, whoever saves it. Where a new file beside the old one could not be all of that,
+// the file itself is rewritten; the inode tells which of the two ways a save took. Permission
+// bits, other users and other programs saving at once, as Linux has them.
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "TempDrives.h"
@@ -50,6 +53,31 @@ void ChmodFolder(TempDrives& drives, const QString& relative, mode_t mode) {
 }
 
 const QString kLocal = QStringLiteral("D/data/dypz.ini");
+const QString kFile = QStringLiteral("D:/data/dypz.ini");
+
+QString Read(const QString& section, const QString& key) {
+    return ReadProfileText(kFile, section, key, QString());
+}
+
+// Runs check as a user without privileges: permission bits do not bind the super-user, so a
+// test of a read-only folder or an unreadable file runs in a child that has given them up.
+// The folders under root must be reachable for that user (the default mode is).
+bool RunUnprivileged(const QString& root, const std::function<bool()>& check) {
+    if (::geteuid() != 0) {
+        return check();
+    }
+    ::chmod(QFile::encodeName(root).constData(), 0777);  // temporary folders are private
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            ::_exit(2);
+        }
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 TEST(ProfileIdentity, ASaveKeepsOwnerModeAndLinks) {
     if (::geteuid() != 0) {
@@ -156,6 +184,37 @@ TEST(ProfileIdentity, ARewriteKilledBeforeTheCutReadsAsTheNewText) {
     EXPECT_EQ(ReadProfileText("D:/data/dypz.ini", "a", "keep", "none"), QStringLiteral("me"));
     ASSERT_TRUE(WriteProfileText("D:/data/dypz.ini", "a", "k", "23"));
     EXPECT_EQ(drives.Bytes(kLocal), QByteArray("[a]\r\nk=23\r\nkeep=me\r\n"));
+}
+
+TEST(ProfileIdentity, ReadOnlyFolderAndUnreadableFileFailCleanly) {
+    TempDrives drives;
+    drives.MakeFolder("D/data");
+    drives.Put(kLocal, "[a]\nk=1\n");
+    drives.Put("D/locked/secret.ini", "[a]\nk=1\n");
+    QFile::setPermissions(drives.Local("D/locked/secret.ini"), QFileDevice::WriteOwner);
+    QFile::setPermissions(drives.Local("D/data"), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                      QFileDevice::ReadOther |
+                                                      QFileDevice::ExeOther);
+    EXPECT_TRUE(RunUnprivileged(drives.Root(), [] {
+        return !WriteProfileText(kFile, "a", "k", "2") &&
+               ReadProfileText(kFile, "a", "k", QString()) == QStringLiteral("1") &&
+               !WriteProfileText("D:/locked/secret.ini", "a", "k", "2") &&
+               ReadProfileText("D:/locked/secret.ini", "a", "k", "none") == QStringLiteral("none");
+    }));
+    EXPECT_EQ(drives.Bytes(kLocal), QByteArray("[a]\nk=1\n"));
+    EXPECT_EQ(drives.Bytes("D/locked/secret.ini"), QByteArray("[a]\nk=1\n"));
+}
+
+TEST(ProfileIdentity, ANewFileHasTheModeOfAnyFileAProgramMakes) {
+    TempDrives drives;
+    drives.MakeFolder("D/data");
+    ASSERT_TRUE(WriteProfileText(kFile, "a", "k", "1"));
+    // rw-r--r--, like any file a program makes (the "user" flags only mirror the caller).
+    const QFileDevice::Permissions made =
+        QFileInfo(drives.Local(kLocal)).permissions() &
+        ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    EXPECT_EQ(made, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "platform/Gb18030.h"
 #include "platform/ProfileText.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +25,7 @@ QByteArray Nuls(int count) {
 }
 
 QByteArray Gb(const QString& text) {
-    QStringEncoder encoder("GB18030");
-    return encoder.encode(text);
+    return vantric::EncodeGb18030(text).value_or(QByteArray());
 }
 
 ProfileDocument Parse(const QByteArray& bytes) {
@@ -232,6 +232,42 @@ TEST(ProfileSet, RepairsWhatItReadsPast) {
     EXPECT_EQ(FindProfileValue(document, u"a", u"j"), QStringLiteral("2"));
     EXPECT_FALSE(SetProfileValue(document, u"a", u"j", u"3"));
     EXPECT_EQ(SerialiseProfile(document), QByteArray("[a]\nk=1\0\nj=2\n", 13));
+}
+
+// The code of Chinese Windows in both directions, in the 2005 edition: two-byte codes, the
+// four-byte codes of the BMP in their order, the planes above it, and what broken bytes read as.
+TEST(Gb18030, ReadsAndWritesTheCodesOfTheStandard) {
+    struct Case {
+        const char* bytes;  // hex
+        std::u16string text;
+        bool both;  // else only read (the bytes are not what writing the text gives)
+    };
+    const Case cases[] = {
+        {"b4f2 d3a1", u"打印", true},
+        {"a2e3", u"\u20ac", true},
+        {"a3a0", u"\ue5e5", true},
+        {"a8bc", u"\u1e3f", true},      // changed in 2005 ...
+        {"8135f437", u"\ue7c7", true},  // ... with the code U+1E3F had
+        {"81308130", u"\u0080", true},  // the first four-byte code
+        {"8431a439", u"\uffff", true},  // the last of the BMP: every code in between counted
+        {"90308130", u"\U00010000", true},
+        {"e3329a35", u"\U0010ffff", true},
+        {"80 ff", u"\ufffd\ufffd", false},
+        {"81ff 41", u"\ufffdA", false},
+        {"8436 0a", u"\ufffd6\n", false},  // a four-byte code broken off
+        {"8130ff30 78", u"\ufffd0\ufffd0x", false},
+        {"8431a530", u"\ufffd", false},  // beyond the BMP's codes
+        {"41 8130", u"A", false},        // cut short by the end
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const QByteArray bytes = QByteArray::fromHex(QByteArray(c.bytes).replace(' ', ""));
+        const QString text = QString::fromStdU16String(c.text);
+        EXPECT_EQ(vantric::DecodeGb18030(bytes), text);
+        if (c.both) {
+            EXPECT_EQ(vantric::EncodeGb18030(text).value_or("none").toHex(), bytes.toHex());
+        }
+    }
 }
 
 TEST(ProfileSet, KeepsTheFileEncoding) {

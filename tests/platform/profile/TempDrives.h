@@ -2,15 +2,15 @@
 // letters that have no folder there are missing drives.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <functional>
-
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <memory>
 
 class TempDrives {
   public:
@@ -56,22 +56,26 @@ class TempDrives {
     bool hadPrevious_ = false;
 };
 
-// Runs check as a user without privileges: permission bits do not bind the super-user, so a
-// test of a read-only folder or an unreadable file runs in a child that has given them up.
-// The folders under root must be reachable for that user (the default mode is).
-inline bool RunUnprivileged(const QString& root, const std::function<bool()>& check) {
-    if (::geteuid() != 0) {
-        return check();
+// This test program started again as a program of its own that runs only `test` (a disabled test
+// playing another program), on the same drives, with `name`=`value` in its environment.
+inline std::unique_ptr<QProcess> StartAlone(const char* test, const char* name = nullptr,
+                                            const QString& value = {}) {
+    auto program = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (name != nullptr) {
+        env.insert(QString::fromLatin1(name), value);
     }
-    ::chmod(QFile::encodeName(root).constData(), 0777);  // temporary folders are private
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            ::_exit(2);
-        }
-        ::_exit(check() ? 0 : 1);
+    program->setProcessEnvironment(env);
+    program->setProcessChannelMode(QProcess::MergedChannels);
+    program->start(QString::fromLocal8Bit(::testing::internal::GetArgvs()[0].c_str()),
+                   {"--gtest_also_run_disabled_tests", QStringLiteral("--gtest_filter=") + test});
+    return program;
+}
+
+// Its exit code once it ended; -1 when it crashed or did not end.
+inline int Finished(QProcess& program) {
+    if (!program.waitForFinished(120'000) || program.exitStatus() != QProcess::NormalExit) {
+        return -1;
     }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return program.exitCode();
 }

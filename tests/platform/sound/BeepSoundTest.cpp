@@ -11,7 +11,7 @@
 #include <QThread>
 #include <cstdlib>
 
-#include "platform/Beep.h"
+#include "platform/linux/EventSounds.h"
 
 namespace {
 
