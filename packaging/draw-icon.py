@@ -3,7 +3,7 @@
 
 Both the SVG and the PNGs come from the one list of shapes below, so they cannot drift apart.
 Standard library only (the PNG rasteriser is a few lines of supersampling), so it runs on any
-desk without image tools. Run it when the icon is to change:
+desk without image tools. Writes the SVG, the PNGs and the Windows icon. Run it when the icon is to change:
 
     python3 packaging/draw-icon.py packaging/icons
 """
@@ -102,12 +102,27 @@ def png(size):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def ico(sizes):
+    """A Windows icon holding one PNG image per size (Windows Vista and later read these)."""
+    images = [png(size) for size in sizes]
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(header) + 16 * len(images)
+    entries = b""
+    for size, data in zip(sizes, images):
+        side = size % 256  # 0 stands for 256
+        entries += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return header + entries + b"".join(images)
+
+
 def main():
     out = Path(sys.argv[1] if len(sys.argv) > 1 else "packaging/icons")
     out.mkdir(parents=True, exist_ok=True)
     (out / "vantric.svg").write_text(svg(), encoding="utf-8")
     for size in (48, 256):
         (out / f"vantric-{size}.png").write_bytes(png(size))
+    # The program file's own icon on Windows (Explorer, Start menu, task bar, installed programs).
+    (out / "vantric.ico").write_bytes(ico((16, 24, 32, 48, 256)))
 
 
 if __name__ == "__main__":

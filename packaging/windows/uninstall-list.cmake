@@ -1,0 +1,43 @@
+# Writes the uninstaller's list of what the installer puts into the installation folder: a
+# Delete line for every file of the folder that runs as it is and of the licence folder, then an
+# RMDir line for every folder, deepest first, so that each is removed once it is empty.
+#
+#   cmake -DDIST=<folder> -DLICENSES=<folder> -DOUT=<file.nsh> -P uninstall-list.cmake
+cmake_minimum_required(VERSION 3.25)
+foreach(var DIST LICENSES OUT)
+  if(NOT ${var})
+    message(FATAL_ERROR "uninstall-list.cmake: ${var} is not set")
+  endif()
+endforeach()
+
+set(lines "")
+set(folders "")
+foreach(pair "${DIST}|" "${LICENSES}|licenses/")
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 root)
+  list(LENGTH pair n)
+  set(under "")
+  if(n GREATER 1)
+    list(GET pair 1 under)
+  endif()
+  file(GLOB_RECURSE files RELATIVE "${root}" "${root}/*")
+  list(SORT files)
+  foreach(f ${files})
+    set(path "${under}${f}")
+    string(REPLACE "/" "\\" win "${path}")
+    string(APPEND lines "Delete \"$INSTDIR\\${win}\"\n")
+    get_filename_component(dir "${path}" DIRECTORY)
+    while(dir)
+      list(APPEND folders "${dir}")
+      get_filename_component(dir "${dir}" DIRECTORY)
+    endwhile()
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES folders)
+# Deepest first: a folder's path is longer than its parent's.
+list(SORT folders ORDER DESCENDING)
+foreach(dir ${folders})
+  string(REPLACE "/" "\\" win "${dir}")
+  string(APPEND lines "RMDir \"$INSTDIR\\${win}\"\n")
+endforeach()
+file(WRITE "${OUT}" "${lines}")
