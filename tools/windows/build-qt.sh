@@ -104,9 +104,11 @@ cmake --install "$WORK/build" >/dev/null
 mkdir -p "$PREFIX/licenses"
 cp "$SRC"/LICENSES/LGPL-3.0-only.txt "$SRC"/LICENSES/GPL-3.0-only.txt "$PREFIX/licenses/" 2>/dev/null || true
 cp "$SRC/debian/copyright" "$PREFIX/licenses/debian-copyright" 2>/dev/null || true
-# Where the source came from: the address of the package's signed description (.dsc).
-apt-get source --print-uris "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" 2>/dev/null |
-  awk '/\.dsc /{gsub("\047", "", $1); print $1}' | sed 's/%2[bB]/+/g' >"$PREFIX/licenses/SOURCE"
+# Where the source came from: the address of the package's signed description (.dsc). Asked
+# from another folder: apt names no file that the current folder already holds.
+(cd / && apt-get source --print-uris "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" 2>/dev/null |
+  awk '/\.dsc /{gsub("\047", "", $1); print $1}') | sed 's/%2[bB]/+/g' >"$PREFIX/licenses/SOURCE"
+[ -s "$PREFIX/licenses/SOURCE" ] || { echo "qt for windows: no address of the source" >&2; exit 1; }
 rm -rf "$WORK"
 echo "$STAMP_TEXT" >"$PREFIX/.vantric-stamp"
 echo "qt for windows: installed in $PREFIX ($(du -sh "$PREFIX" | cut -f1))"
