@@ -24,3 +24,13 @@ add_test(NAME e2e_windows_person_run
 set_tests_properties(e2e_windows_person_run PROPERTIES
   FIXTURES_REQUIRED windows_setup SKIP_RETURN_CODE 77 TIMEOUT 600)
 
+# The same sheets from both builds' vantric-batch. ./dev windows builds the Linux one in build/.
+set(VANTRIC_LINUX_BATCH ${PROJECT_SOURCE_DIR}/build/bin/vantric-batch CACHE FILEPATH
+    "The Linux build's vantric-batch, whose PDFs vantric-batch.exe must match")
+add_test(NAME e2e_windows_batch_pdf
+  COMMAND ${VANTRIC_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows_batch_pdf.py
+    --linux-batch ${VANTRIC_LINUX_BATCH}
+    --windows-batch $<TARGET_FILE:vantric-batch>
+    --wine-run ${PROJECT_SOURCE_DIR}/tools/windows/wine-run.sh
+    --artifacts ${CMAKE_BINARY_DIR}/test-artifacts/windows-batch-pdf)
+set_tests_properties(e2e_windows_batch_pdf PROPERTIES TIMEOUT 600)
