@@ -156,6 +156,8 @@ def read_with_profile_service(wine, oracle, work, keys, artifacts):
 
 
 def person_run(args, work, env):
+    if not {"zh_cn.utf8", "zh_cn.utf-8"} & set(run(["locale", "-a"]).stdout.lower().split()):
+        raise Failure("no zh_CN.UTF-8 locale for Wine's Chinese code page (./dev windows makes it)")
     screen = desk_run.Screen(env, args.artifacts)
     # A Chinese Windows: its code page (936) for the settings file and the dialogs' language.
     env.update({"LC_ALL": "zh_CN.UTF-8", "LPDEST": desk_run.QUEUE,
