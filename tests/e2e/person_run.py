@@ -16,6 +16,7 @@ Exit status 0 passed, 1 failed, 77 skipped (no X server or no CUPS could be star
 """
 
 import argparse
+import contextlib
 import ctypes
 import os
 import pwd
@@ -537,6 +538,34 @@ def check_printout(path, tickets, pages=None):
 
 # --- the run -------------------------------------------------------------------------------------
 
+@contextlib.contextmanager
+def running(app, program_log, screen, name, started):
+    """The steps in the with-block end by closing the program's main window: APP (called NAME)
+    must then end with status 0. On a failure a picture of the screen is kept; whatever still
+    runs at the end is killed."""
+    try:
+        yield
+        try:
+            status = app.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            raise Failure("%s still runs 30 s after its main window was closed" % name)
+        if status != 0:
+            raise Failure("%s exited with status %d (see vantric.log)" % (name, status))
+        log("%s exited with status 0 after %.1f s" % (name, time.monotonic() - started))
+    except (Failure, subprocess.SubprocessError, OSError):
+        if app.poll() is None:
+            try:
+                screen.shot(None, "screen-at-failure")
+            except Exception as e:  # the failure itself matters more than its picture
+                log("no screenshot of the failure: %s" % e)
+        raise
+    finally:
+        if app.poll() is None:
+            app.kill()
+            app.wait()
+        program_log.close()
+
+
 def person_run(vantric, artifacts, work, env):
     screen = Screen(env, artifacts)
     drives = os.path.join(work, "drives")
@@ -557,7 +586,7 @@ def person_run(vantric, artifacts, work, env):
             raise Failure("vantric ended early with status %d (see vantric.log)" % app.returncode)
 
     desk = Desk(env, alive)
-    try:
+    with running(app, program_log, screen, "vantric", started):
         main = desk.wait_window(MAIN_TITLE, "the main window", timeout=60)
         layout = Layout(*desk.size(main))
         log("main window %d up after %.1f s (scale %.2f, menu bar %d px)" %
@@ -646,25 +675,6 @@ def person_run(vantric, artifacts, work, env):
                                  started)
 
         desk.close(main)
-        try:
-            status = app.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            raise Failure("vantric still runs 30 s after its main window was closed")
-        if status != 0:
-            raise Failure("vantric exited with status %d (see vantric.log)" % status)
-        log("vantric exited with status 0 after %.1f s" % (time.monotonic() - started))
-    except (Failure, subprocess.SubprocessError, OSError):
-        if app.poll() is None:
-            try:
-                screen.shot(None, "screen-at-failure")
-            except Exception as e:  # the failure itself matters more than its picture
-                log("no screenshot of the failure: %s" % e)
-        raise
-    finally:
-        if app.poll() is None:
-            app.kill()
-            app.wait()
-        program_log.close()
 
     shutil.copy(settings, os.path.join(artifacts, "dypz.ini"))
     with open(settings, encoding="gb18030") as f:

@@ -96,7 +96,7 @@ def main():
                     if os.path.exists(pdf):
                         shutil.copy(pdf, args.artifacts)
             else:
-                log("%s: the same %d pages (Linux %.1f s, Windows under Wine %.1f s)" %
+                log("%s: the same PDF of %d page(s) (Linux %.1f s, Windows under Wine %.1f s)" %
                     (name, desk_run.pdf_pages(pdfs["linux"]), seconds["linux"],
                      seconds["windows"]))
     if failed:

@@ -184,73 +184,57 @@ def person_run(args, work, env):
 
     desk = desk_run.Desk(env, alive)
     try:
-        main = desk.wait_window(desk_run.MAIN_TITLE, "the main window", timeout=90)
-        layout = desk_run.Layout(*desk.size(main))
-        log("main window up after %.1f s" % (time.monotonic() - started))
-        desk_run.check_placement(desk, main)
-        wait_for("the settings file on drive D", lambda: os.path.isfile(settings), 10, alive)
-        with open(settings, encoding="gb18030") as f:
-            desk_run.check_settings(f.read(), desk_run.INITIAL_MARGINS)
+        with desk_run.running(app, program_log, screen, "vantric.exe", started):
+            main = desk.wait_window(desk_run.MAIN_TITLE, "the main window", timeout=90)
+            layout = desk_run.Layout(*desk.size(main))
+            log("main window up after %.1f s" % (time.monotonic() - started))
+            desk_run.check_placement(desk, main)
+            wait_for("the settings file on drive D", lambda: os.path.isfile(settings), 10, alive)
+            with open(settings, encoding="gb18030") as f:
+                desk_run.check_settings(f.read(), desk_run.INITIAL_MARGINS)
 
-        # No window manager hands out the keyboard here: the person clicks into the window,
-        # which gives it to the count edit, its "0" selected.
-        desk.focus(main)
-        desk.type(desk_run.TYPED_TOTAL)
-        desk.keys("Home", "Delete")
-        desk.click(main, layout.centre(desk_run.SINGLE_SHEET_BUTTON))
-        screen.wait_picture(main, "main-window", layout.rect(desk_run.SHEET_GRID), 0.03, 0.5,
-                            "the grid to show the sheet", alive)
+            # No window manager hands out the keyboard here: the person clicks into the window,
+            # which gives it to the count edit, its "0" selected.
+            desk.focus(main)
+            desk.type(desk_run.TYPED_TOTAL)
+            desk.keys("Home", "Delete")
+            desk.click(main, layout.centre(desk_run.SINGLE_SHEET_BUTTON))
+            screen.wait_picture(main, "main-window", layout.rect(desk_run.SHEET_GRID), 0.03, 0.5,
+                                "the grid to show the sheet", alive)
 
-        desk.click(main, layout.centre(desk_run.PREVIEW_BUTTON))
-        preview = desk.wait_window(desk_run.PREVIEW_TITLE, "the print preview")
-        screen.wait_picture(preview, "preview", (0, 50, 10000, 10000), 0.01, 0.5,
-                            "the preview to show the first page", alive)
-        desk.focus(preview)
-        desk.keys("Escape")
-        desk.wait_gone(desk_run.PREVIEW_TITLE, "the preview to close")
+            desk.click(main, layout.centre(desk_run.PREVIEW_BUTTON))
+            preview = desk.wait_window(desk_run.PREVIEW_TITLE, "the print preview")
+            screen.wait_picture(preview, "preview", (0, 50, 10000, 10000), 0.01, 0.5,
+                                "the preview to show the first page", alive)
+            desk.focus(preview)
+            desk.keys("Escape")
+            desk.wait_gone(desk_run.PREVIEW_TITLE, "the preview to close")
 
-        # Copies first: the dialog after them must start again from one copy.
-        kept_copies = desk_run.print_sheet(desk, screen, main, layout, spool, before,
-                                           "printed-copies.pdf", started,
-                                           choose_collated_copies(COPIES))
-        kept = desk_run.print_sheet(desk, screen, main, layout, spool, before, "printed.pdf",
-                                    started)
+            # Copies first: the dialog after them must start again from one copy.
+            kept_copies = desk_run.print_sheet(desk, screen, main, layout, spool, before,
+                                               "printed-copies.pdf", started,
+                                               choose_collated_copies(COPIES))
+            kept = desk_run.print_sheet(desk, screen, main, layout, spool, before, "printed.pdf",
+                                        started)
 
-        # The menu by keyboard: F10 to the menu bar, Enter opens "操作", Up to its last item.
-        desk.focus(main)
-        desk.keys("F10", "Return", "Up", "Return")
-        margins = desk.wait_window(desk_run.MARGIN_TITLE, "the margin window")
-        desk.focus(margins)
-        desk.keys("End", "BackSpace", "BackSpace")
-        desk.type(str(desk_run.TOP_MARGIN))
-        screen.shot(margins, "margin-window")
-        desk.click(margins, desk_run.Layout.at(layout.scale).centre(desk_run.MARGIN_SAVE_BUTTON))
-        saved = dict(desk_run.INITIAL_MARGINS, 上边距=desk_run.TOP_MARGIN)
-        wait_for("the margin window to save the top margin",
-                 lambda: desk_run.settings_hold(settings, saved), 10, alive)
-        desk.keys("Escape")
-        desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close")
+            # The menu by keyboard: F10 to the menu bar, Enter opens "操作", Up to its last item.
+            desk.focus(main)
+            desk.keys("F10", "Return", "Up", "Return")
+            margins = desk.wait_window(desk_run.MARGIN_TITLE, "the margin window")
+            desk.focus(margins)
+            desk.keys("End", "BackSpace", "BackSpace")
+            desk.type(str(desk_run.TOP_MARGIN))
+            screen.shot(margins, "margin-window")
+            desk.click(margins,
+                       desk_run.Layout.at(layout.scale).centre(desk_run.MARGIN_SAVE_BUTTON))
+            saved = dict(desk_run.INITIAL_MARGINS, 上边距=desk_run.TOP_MARGIN)
+            wait_for("the margin window to save the top margin",
+                     lambda: desk_run.settings_hold(settings, saved), 10, alive)
+            desk.keys("Escape")
+            desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close")
 
-        desk.close(main)
-        try:
-            status = app.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            raise Failure("vantric.exe still runs 30 s after its main window was closed")
-        if status != 0:
-            raise Failure("vantric.exe exited with status %d (see vantric.log)" % status)
-        log("vantric.exe exited with status 0 after %.1f s" % (time.monotonic() - started))
-    except (Failure, subprocess.SubprocessError, OSError):
-        if app.poll() is None:
-            try:
-                screen.shot(None, "screen-at-failure")
-            except Exception as e:  # the failure itself matters more than its picture
-                log("no screenshot of the failure: %s" % e)
-        raise
+            desk.close(main)
     finally:
-        if app.poll() is None:
-            app.kill()
-            app.wait()
-        program_log.close()
         # Whatever the run left running in its own prefix.
         run(["wineserver", "-k"], check=False, env=wine.env)
 

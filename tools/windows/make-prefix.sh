@@ -28,4 +28,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
 # The registry reaches the prefix's files when the session ends.
 wineserver -w
-[ -f "$WINEPREFIX/system.reg" ] || { echo "make-prefix: Wine made no prefix in $WINEPREFIX" >&2; exit 1; }
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "make-prefix: Wine made no prefix in $WINEPREFIX" >&2
+    exit 1
+fi
