@@ -16,6 +16,7 @@ Exit status 0 passed, 1 failed, 77 skipped (no X server or no CUPS could be star
 """
 
 import argparse
+import contextlib
 import ctypes
 import os
 import pwd
@@ -81,7 +82,9 @@ def log(message):
 
 
 def run(args, timeout=30, check=True, env=None):
-    done = subprocess.run(args, capture_output=True, text=True, timeout=timeout, env=env)
+    # Programs under Wine speak the Windows code page: what is not UTF-8 is only shown.
+    done = subprocess.run(args, capture_output=True, text=True, errors="replace",
+                          timeout=timeout, env=env)
     if check and done.returncode != 0:
         raise Failure("%s failed (%d): %s" % (" ".join(args), done.returncode,
                                                done.stderr.strip()))
@@ -458,6 +461,31 @@ def page_text(path, page):
     return run(["pdftotext", "-layout", "-f", str(page), "-l", str(page), path, "-"]).stdout
 
 
+INK = bytes(1 if value < 128 else 0 for value in range(256))
+
+
+def ink_box(path, page, dpi=144):
+    """The bounding box (left, top, right, bottom) of the ink on one page of a PDF, the pixels
+    darker than mid-grey as pdftoppm rasterises them at DPI, in points from the page's top-left
+    corner; None for a page without ink."""
+    pgm = subprocess.run(["pdftoppm", "-gray", "-r", str(dpi), "-f", str(page), "-l", str(page),
+                          path], capture_output=True, timeout=120, check=True).stdout
+    # "P5 WIDTH HEIGHT 255", then one byte a pixel: the pixels are the file's last bytes.
+    width, height = (int(v) for v in pgm.split(maxsplit=3)[1:3])
+    pixels = pgm[len(pgm) - width * height:]
+    left, right, rows = width, -1, []
+    for y in range(height):
+        row = pixels[y * width:(y + 1) * width].translate(INK)
+        first = row.find(1)
+        if first >= 0:
+            left, right = min(left, first), max(right, row.rfind(1))
+            rows.append(y)
+    if not rows:
+        return None
+    point = 72.0 / dpi
+    return left * point, rows[0] * point, (right + 1) * point, (rows[-1] + 1) * point
+
+
 # --- checks --------------------------------------------------------------------------------------
 
 def check_settings(text, expected):
@@ -510,6 +538,34 @@ def check_printout(path, tickets, pages=None):
 
 # --- the run -------------------------------------------------------------------------------------
 
+@contextlib.contextmanager
+def running(app, program_log, screen, name, started):
+    """The steps in the with-block end by closing the program's main window: APP (called NAME)
+    must then end with status 0. On a failure a picture of the screen is kept; whatever still
+    runs at the end is killed."""
+    try:
+        yield
+        try:
+            status = app.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            raise Failure("%s still runs 30 s after its main window was closed" % name)
+        if status != 0:
+            raise Failure("%s exited with status %d (see vantric.log)" % (name, status))
+        log("%s exited with status 0 after %.1f s" % (name, time.monotonic() - started))
+    except (Failure, subprocess.SubprocessError, OSError):
+        if app.poll() is None:
+            try:
+                screen.shot(None, "screen-at-failure")
+            except Exception as e:  # the failure itself matters more than its picture
+                log("no screenshot of the failure: %s" % e)
+        raise
+    finally:
+        if app.poll() is None:
+            app.kill()
+            app.wait()
+        program_log.close()
+
+
 def person_run(vantric, artifacts, work, env):
     screen = Screen(env, artifacts)
     drives = os.path.join(work, "drives")
@@ -530,7 +586,7 @@ def person_run(vantric, artifacts, work, env):
             raise Failure("vantric ended early with status %d (see vantric.log)" % app.returncode)
 
     desk = Desk(env, alive)
-    try:
+    with running(app, program_log, screen, "vantric", started):
         main = desk.wait_window(MAIN_TITLE, "the main window", timeout=60)
         layout = Layout(*desk.size(main))
         log("main window %d up after %.1f s (scale %.2f, menu bar %d px)" %
@@ -570,7 +626,7 @@ def person_run(vantric, artifacts, work, env):
                             "the grid to show the sheet", alive)
         # A jammed sheet printed again: its page only, twice, chosen in the dialog.
         kept_page = print_sheet(desk, screen, main, layout, spool, before, "printed-page-3.pdf",
-                                started, pages=(REPRINTED_PAGE, REPRINTED_PAGE), copies=2)
+                                started, choose_pages(REPRINTED_PAGE, REPRINTED_PAGE, copies=2))
 
         # The margin window opens with the keyboard in its first box, the top margin.
         desk.click(main, (20, layout.top // 2))  # "操作"
@@ -619,25 +675,6 @@ def person_run(vantric, artifacts, work, env):
                                  started)
 
         desk.close(main)
-        try:
-            status = app.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            raise Failure("vantric still runs 30 s after its main window was closed")
-        if status != 0:
-            raise Failure("vantric exited with status %d (see vantric.log)" % status)
-        log("vantric exited with status 0 after %.1f s" % (time.monotonic() - started))
-    except (Failure, subprocess.SubprocessError, OSError):
-        if app.poll() is None:
-            try:
-                screen.shot(None, "screen-at-failure")
-            except Exception as e:  # the failure itself matters more than its picture
-                log("no screenshot of the failure: %s" % e)
-        raise
-    finally:
-        if app.poll() is None:
-            app.kill()
-            app.wait()
-        program_log.close()
 
     shutil.copy(settings, os.path.join(artifacts, "dypz.ini"))
     with open(settings, encoding="gb18030") as f:
@@ -652,13 +689,9 @@ def person_run(vantric, artifacts, work, env):
     log("spooled multi-ticket PDF: %d page, labels %s" % (len(numbers) // 4, " ".join(numbers)))
 
 
-def print_sheet(desk, screen, main, layout, spool, before, name, started, pages=None, copies=1):
-    """Prints the grid's sheet through the print dialog; the spooled PDF kept as NAME. With PAGES
-    (first, last) the dialog's options are opened and that range is printed COPIES times."""
-    desk.click(main, layout.centre(PRINT_BUTTON))
-    dialog = desk.wait_window(PRINT_DIALOG_TITLE, "the print dialog")
-    desk.focus(dialog)
-    if pages:
+def choose_pages(first, last, copies):
+    """What a person does in the print dialog to print pages FIRST to LAST COPIES times."""
+    def choose(desk, dialog):
         closed = desk.size(dialog)
         desk.keys("alt+o")  # "选项(O) >>"
         wait_for("the print dialog to open its options",
@@ -666,11 +699,22 @@ def print_sheet(desk, screen, main, layout, spool, before, name, started, pages=
         # From the options button Tab goes to the printer's properties, the "份数" tab and
         # "打印全部"; Down chooses "页数从", whose two boxes follow; then the page set, the copies.
         desk.keys("Tab", "Tab", "Tab", "Down", "Tab", "ctrl+a")
-        desk.type(str(pages[0]))
+        desk.type(str(first))
         desk.keys("Tab", "ctrl+a")
-        desk.type(str(pages[1]))
+        desk.type(str(last))
         desk.keys("Tab", "Tab", "ctrl+a")
         desk.type(str(copies))
+    return choose
+
+
+def print_sheet(desk, screen, main, layout, spool, before, name, started, choose=None):
+    """Prints the grid's sheet through the print dialog; the spooled PDF kept as NAME. CHOOSE,
+    when given, is what the person does in the dialog (desk, dialog) before pressing Enter."""
+    desk.click(main, layout.centre(PRINT_BUTTON))
+    dialog = desk.wait_window(PRINT_DIALOG_TITLE, "the print dialog")
+    desk.focus(dialog)
+    if choose:
+        choose(desk, dialog)
     time.sleep(0.5)  # mapped is not yet painted; the picture is for people to look at
     screen.shot(dialog, os.path.splitext(name)[0].replace("printed", "print-dialog"))
     desk.keys("Return")
@@ -707,35 +751,32 @@ def check_icon(desk, window, what):
         raise Failure("%s carries no 48x48 program icon (icons: %s)" % (what, sizes))
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--vantric", required=True)
-    parser.add_argument("--artifacts", required=True)
-    parser.add_argument("--cups-setup", required=True)
-    args = parser.parse_args()
-
+def on_desk(artifacts, cups_setup, leftovers, body):
+    """Runs body(work, env) on a private X server with the CUPS PDF queue ready: WORK a folder
+    of its own, ENV the environment for the programs it starts. LEFTOVERS are the names a former
+    run left in the artefact folder. The exit status: 0 passed, 1 failed, 77 skipped."""
     try:
         if shutil.which("Xvfb") is None:
             raise Skip("Xvfb is not installed (./dev test installs xvfb)")
-        missing = [t for t in ("xdotool", "xwd", "pdfinfo", "pdftotext")
+        missing = [t for t in ("xdotool", "xwd", "pdfinfo", "pdftotext", "pdffonts")
                    if shutil.which(t) is None]
         if missing:
             raise Failure("missing tools: %s (./dev test installs them)" % " ".join(missing))
-        ensure_queue(args.cups_setup)
-        os.makedirs(args.artifacts, exist_ok=True)
-        for old in ARTEFACTS:
-            if os.path.exists(os.path.join(args.artifacts, old)):
-                os.remove(os.path.join(args.artifacts, old))
+        ensure_queue(cups_setup)
+        os.makedirs(artifacts, exist_ok=True)
+        for old in leftovers:
+            if os.path.exists(os.path.join(artifacts, old)):
+                os.remove(os.path.join(artifacts, old))
         with tempfile.TemporaryDirectory(prefix="vantric-e2e-") as work:
             runtime = os.path.join(work, "runtime")
             os.mkdir(runtime, 0o700)
             env = {k: v for k, v in os.environ.items()
                    if not k.startswith("QT_") and k not in ("DISPLAY", "XAUTHORITY")}
             env.update({"LC_ALL": "C.UTF-8", "XDG_RUNTIME_DIR": runtime})
-            xvfb, display = start_xvfb(os.path.join(args.artifacts, "xvfb.log"))
+            xvfb, display = start_xvfb(os.path.join(artifacts, "xvfb.log"))
             env["DISPLAY"] = display
             try:
-                person_run(args.vantric, args.artifacts, work, env)
+                body(work, env)
             finally:
                 stop_xvfb(xvfb)
     except Skip as e:
@@ -743,10 +784,20 @@ def main():
         return SKIPPED
     except (Failure, subprocess.SubprocessError, OSError) as e:
         log("FAILED: %s" % e)
-        log("artefacts in %s" % args.artifacts)
+        log("artefacts in %s" % artifacts)
         return 1
-    log("passed; screenshots in %s" % args.artifacts)
+    log("passed; screenshots in %s" % artifacts)
     return 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--vantric", required=True)
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("--cups-setup", required=True)
+    args = parser.parse_args()
+    return on_desk(args.artifacts, args.cups_setup, ARTEFACTS,
+                   lambda work, env: person_run(args.vantric, args.artifacts, work, env))
 
 
 if __name__ == "__main__":

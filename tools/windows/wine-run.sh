@@ -49,13 +49,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.vantric-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    "$WINE" wineboot -i >/dev/null 2>&1 || true
-    # A Wine prefix has no Arial, the labels' face; Liberation Sans has its measures.
-    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
-    "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
-        /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
+    "$HERE/make-prefix.sh" "$WINEPREFIX"
     touch "$WINEPREFIX/.vantric-ready"
 fi
 # Qt's offscreen platform reads fonts from one folder, not from Windows: the label fonts.
