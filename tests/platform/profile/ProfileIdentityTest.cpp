@@ -55,10 +55,6 @@ void ChmodFolder(TempDrives& drives, const QString& relative, mode_t mode) {
 const QString kLocal = QStringLiteral("D/data/dypz.ini");
 const QString kFile = QStringLiteral("D:/data/dypz.ini");
 
-QString Read(const QString& section, const QString& key) {
-    return ReadProfileText(kFile, section, key, QString());
-}
-
 // Runs check as a user without privileges: permission bits do not bind the super-user, so a
 // test of a read-only folder or an unreadable file runs in a child that has given them up.
 // The folders under root must be reachable for that user (the default mode is).
