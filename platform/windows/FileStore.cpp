@@ -63,10 +63,10 @@ bool WriteAt(HANDLE file, const QByteArray& bytes) {
     return true;
 }
 
-// A new hidden file beside `target`, its text written and flushed to disk, with the attributes
-// the replaced file has (Windows carries them over in the replace; not every implementation of
-// it does). Empty, with the reason, when it could not be made; *noRoom tells a folder that takes
-// no new file from a write that failed.
+// A new hidden file beside `target`, its text written and flushed to disk, ready to be renamed,
+// with the attributes the replaced file has (Windows carries them over in the replace; not every
+// implementation of it does). Empty, with the reason, when it could not be made; *noRoom tells a
+// folder that takes no new file from a write that failed.
 QString WriteBeside(const QString& target, const QByteArray& bytes, DWORD attributes,
                     QString* reason, bool* noRoom) {
     *noRoom = false;
@@ -99,6 +99,10 @@ QString WriteBeside(const QString& target, const QByteArray& bytes, DWORD attrib
         if (ok && !::SetFileAttributesW(Wide(name), attributes & ~FILE_ATTRIBUTE_READONLY)) {
             ok = false;
             error = ::GetLastError();
+        }
+        if (ok && !StagePasses(ProfileWriteStage::BeforeRename)) {
+            ok = false;
+            error = ERROR_WRITE_FAULT;
         }
         if (!ok) {
             ::DeleteFileW(Wide(name));
@@ -274,11 +278,6 @@ bool SaveFile(const QString& target, const QByteArray& bytes, bool existed, qint
         if (beside.isEmpty()) {
             return false;
         }
-        if (!StagePasses(ProfileWriteStage::BeforeRename)) {
-            ::DeleteFileW(Wide(beside));
-            Tell(reason, SystemWords(ERROR_WRITE_FAULT));
-            return false;
-        }
         if (!::MoveFileExW(Wide(beside), Wide(native), MOVEFILE_WRITE_THROUGH)) {
             Tell(reason, SystemWords(::GetLastError()));
             ::DeleteFileW(Wide(beside));
@@ -304,11 +303,6 @@ bool SaveFile(const QString& target, const QByteArray& bytes, bool existed, qint
             return false;
         }
         if (!beside.isEmpty()) {
-            if (!StagePasses(ProfileWriteStage::BeforeRename)) {
-                ::DeleteFileW(Wide(beside));
-                Tell(reason, SystemWords(ERROR_WRITE_FAULT));
-                return false;
-            }
             switch (SwapIn(native, beside, reason)) {
                 case Swapped::Done:
                     return true;

@@ -7,6 +7,7 @@
 #include "app/model/TicketCounts.h"
 #include "app/rg_class_CaiChan.h"
 #include "app/rg_my_main_window.h"
+#include "grid/GridPrintJob.h"
 #include "grid/model/CGridCtrl.h"
 
 // A main window created with the main menu as its menu bar; the ticket list starts empty.
@@ -34,13 +35,5 @@ inline QStringList PageNumbers(const CGridCtrl& grid, int page) {
 
 // True when no cell of the grid holds text or a picture.
 inline bool SheetIsEmpty(const CGridCtrl& grid) {
-    for (int r = 0; r < grid.RowCount(); ++r) {
-        for (int c = 0; c < grid.ColumnCount(); ++c) {
-            const CGridCell* cell = grid.GetCell(r, c);
-            if (cell != nullptr && (!cell->text.isEmpty() || cell->picture != nullptr)) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return !vantric::SheetHasContent(grid);
 }
