@@ -65,13 +65,21 @@ fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
-# apt-get source needs a deb-src entry for the archive the binary packages come from.
-if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
-  echo "qt for windows: adding a deb-src entry for Debian's archive"
+# apt-get source needs a deb-src entry for the archive the installed binary packages came from:
+# the release, its updates, or its security archive once that carries a newer qt6-base.
+QT_PACKAGE_VERSION=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+if ! apt-get source --print-uris "qt6-base=$QT_PACKAGE_VERSION" >/dev/null 2>&1; then
+  echo "qt for windows: adding deb-src entries for Debian's archive and its security archive"
   as_root tee /etc/apt/sources.list.d/vantric-deb-src.sources >/dev/null <<'SRC'
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
@@ -83,7 +91,7 @@ rm -rf "$WORK" "$PREFIX"
 mkdir -p "$WORK" "$PREFIX"
 cd "$WORK"
 # apt checks the source package against the signed archive index (sizes and SHA-256 sums).
-apt-get source -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" >/dev/null
+apt-get source -qq "qt6-base=$QT_PACKAGE_VERSION" >/dev/null
 SRC=$(find "$WORK" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 [ -n "$SRC" ] || { echo "qt for windows: no source unpacked in $WORK" >&2; exit 1; }
 
@@ -106,7 +114,7 @@ cp "$SRC"/LICENSES/LGPL-3.0-only.txt "$SRC"/LICENSES/GPL-3.0-only.txt "$PREFIX/l
 cp "$SRC/debian/copyright" "$PREFIX/licenses/debian-copyright" 2>/dev/null || true
 # Where the source came from: the address of the package's signed description (.dsc). Asked
 # from another folder: apt names no file that the current folder already holds.
-(cd / && apt-get source --print-uris "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" 2>/dev/null |
+(cd / && apt-get source --print-uris "qt6-base=$QT_PACKAGE_VERSION" 2>/dev/null |
   awk '/\.dsc /{gsub("\047", "", $1); print $1}') | sed 's/%2[bB]/+/g' >"$PREFIX/licenses/SOURCE"
 [ -s "$PREFIX/licenses/SOURCE" ] || { echo "qt for windows: no address of the source" >&2; exit 1; }
 rm -rf "$WORK"
