@@ -1,7 +1,6 @@
 #include "app/rg_BiaoGe.h"
 
 #include "grid/CVWnd_Grid.h"
-#include "ui/FontDescription.h"
 
 const ClassDescriptor& rg_BiaoGe::StaticClass() {
     static const ClassDescriptor d = MakeClassDescriptor("rg_BiaoGe", [] { return new rg_BiaoGe; },
@@ -37,6 +36,14 @@ void rg_BiaoGe::ChangeDefaults(F&& change) {
     if (CGridCtrl* grid = Grid()) {
         change(grid->StoredDefaults());
     }
+}
+
+bool rg_BiaoGe::SetStoredDefaults(const GridDefaults& defaults) {
+    if (Widget() != nullptr) {
+        return false;
+    }
+    defaults_ = defaults;
+    return true;
 }
 
 void rg_BiaoGe::SetRowResize(bool on) {
@@ -123,10 +130,6 @@ void rg_BiaoGe::SetGridFont(const LogFont& font) {
     if (vantric::CVWnd_Grid* window = GridWindow()) {
         window->SetGridFont(font);
     }
-}
-
-void rg_BiaoGe::SetGridFontDescription(const QString& description) {
-    SetGridFont(ParseFontDescription(description));
 }
 
 bool rg_BiaoGe::ClearSheet() {

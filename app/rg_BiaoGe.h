@@ -28,6 +28,9 @@ class rg_BiaoGe : public CVolWinControl {
     // The stored defaults: the component's own while there is no window, else the grid's.
     const GridDefaults& StoredDefaults() const;
 
+    // Every stored default at once, before the window is made: the properties it is made with.
+    // False (nothing changed) once there is a window, whose properties the setters below change.
+    bool SetStoredDefaults(const GridDefaults& defaults);
     void SetRowResize(bool on);
     void SetColumnResize(bool on);
     void SetColumnTotal(int32_t columns);
@@ -43,7 +46,6 @@ class rg_BiaoGe : public CVolWinControl {
     void SetGridLineMode(int32_t mode);
     // The window font of the grid: the font of every cell and the source of the default sizes.
     void SetGridFont(const LogFont& font);
-    void SetGridFontDescription(const QString& description);
     std::optional<LogFont> GridFont() const { return gridFont_; }
 
     // The grid window and its cells; null without a window.

@@ -1,26 +1,27 @@
 #include "app/rg_my_main_window.h"
 
 #include <QCursor>
-#include <array>
 #include <optional>
 
 #include "app/MainWindowTexts.h"
 #include "app/model/BuildOverweightSheet.h"
 #include "app/model/CountRules.h"
 #include "app/model/SettingsFile.h"
+#include "app/model/SheetGridProperties.h"
 #include "app/model/TicketCounts.h"
 #include "app/rg_BianJuSheZhiChuangKou.h"
 #include "app/rg_class_CaiChan.h"
 #include "base/Text.h"
 #include "grid/CVWnd_Grid.h"
+#include "grid/GridPrintJob.h"
 #include "grid/ShowPrintPreview.h"
+#include "platform/ScreenDpi.h"
 #include "ui/DesignScale.h"
 
 namespace {
 
 const QString kTicketColumns = QStringLiteral("0\n-1\n0\n125\nID\n0\n-1\n1\n130\n箱数");
 const QString kSheetTypes = QStringLiteral("请选择表格类型\n0\n表格—1页—4个\n1\n表格—1页—6个\n2");
-const QString kGridFont = QStringLiteral(".萍方-简, 9, 0, 0, 0, 0, 0");
 constexpr COLORREF kSummaryRed = 0x0000FF;
 
 // The grid a builder writes into: the sheet grid, or a detached one when the grid has no window,
@@ -146,20 +147,10 @@ void rg_my_main_window::CreateChildControls() {
     OverweightSheetButton.SetText(QStringLiteral("设置超重标数据"));
     CreateChild(OverweightSheetButton, 113, 741, 390, 112, 32);
 
-    SheetGrid.SetRowResize(true);
-    SheetGrid.SetColumnResize(true);
-    SheetGrid.SetColumnTotal(3);
-    SheetGrid.SetPreviewPrintButton(true);
-    SheetGrid.SetCellEditing(true);
-    SheetGrid.SetMouseSelection(false);
-    SheetGrid.SetFurtherSelection(false);
-    SheetGrid.SetControlBackground(kDefaultColour);  // the system button face
-    SheetGrid.SetFixedRowTotal(0);
-    SheetGrid.SetFixedColumnTotal(0);
-    SheetGrid.SetPrintLineWidth(2);
-    SheetGrid.SetFitColumnsToPage(true);
-    SheetGrid.SetGridLineMode(3);
-    SheetGrid.SetGridFontDescription(kGridFont);
+    const SheetGridProperties sheetGrid =
+        DeskSheetGridProperties(static_cast<int>(vantric::ScreenDpiY()));
+    SheetGrid.SetStoredDefaults(sheetGrid.defaults);
+    SheetGrid.SetGridFont(sheetGrid.font);
     CreateChild(SheetGrid, 114, 5, 6, 720, 472);
 
     PrintScalingCheck.SetText(QStringLiteral("打印缩放"));
@@ -186,12 +177,12 @@ void rg_my_main_window::OnButtonClicked(CVolWinControl* sender) {
     if (sender == &PreviewButton) {
         if (vantric::CVWnd_Grid* grid = SheetGrid.GridWindow()) {
             // The offset "打印" prints with, so the preview shows the pages that will print.
-            SheetGrid.SetFirstPageOffset(20, 20);
+            SheetGrid.SetFirstPageOffset(vantric::kFirstPageOffset.x, vantric::kFirstPageOffset.y);
             vantric::ShowPrintPreview(*grid);
         }
     }
     if (sender == &PrintButton && SheetGrid.HasWindow()) {
-        SheetGrid.SetFirstPageOffset(20, 20);
+        SheetGrid.SetFirstPageOffset(vantric::kFirstPageOffset.x, vantric::kFirstPageOffset.y);
         SheetGrid.UpdateWindow();
         SheetGrid.PrintSheet();
         SheetGrid.UpdateWindow();
@@ -344,10 +335,10 @@ int rg_my_main_window::OnMenuCommand(int32_t commandId) {
 
 // --- settings ---------------------------------------------------------------------------------
 
+// Only while the grid has a window: margins that miss it are not kept for later.
 void rg_my_main_window::ApplyPrintMargins() {
-    const std::array<int32_t, 7> values = vantric::settings::PrintLayoutValues(PrintMargins);
-    for (int which = 1; which <= 7; ++which) {
-        SheetGrid.SetPrintLayoutValue(which, values[which - 1]);
+    if (CGridCtrl* grid = SheetGrid.Grid()) {
+        vantric::settings::ApplyPrintMarginsToGrid(PrintMargins, *grid);
     }
 }
 

@@ -106,7 +106,7 @@ int BuildSheet(const BatchRequest& request, CGridCtrl& grid) {
 }
 
 int Print(const BatchRequest& request, CGridCtrl& grid) {
-    vantric::PrintRequest job;  // first-page offset (20, 20), as the print button sets it
+    vantric::PrintRequest job;  // the print button's first-page offset
     job.fitColumnsToPage = request.fitColumnsToPage;
     if (!request.title.isEmpty()) {
         job.documentName = request.title;

@@ -98,9 +98,13 @@ int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* ch
                IPrintProgress* progress, int32_t screenDpiX = 96, int32_t screenDpiY = 96,
                PrintOutcome* outcome = nullptr);
 
+// Where the print command starts page 1, in printer device pixels: the main window's "打印"
+// prints with it, its "预览" shows it, and a headless job prints with it.
+inline constexpr IntPair kFirstPageOffset{20, 20};
+
 // How a headless job prints, as the main window's print command would.
 struct PrintRequest {
-    IntPair firstPageOffset{20, 20};  // printer device pixels
+    IntPair firstPageOffset = kFirstPageOffset;
     bool fitColumnsToPage = true;
     QString documentName = QStringLiteral("Vantric");
     PageChoice pages;

@@ -5,6 +5,7 @@
 
 #include "app/model/CountRules.h"
 #include "app/model/LabelConstants.h"
+#include "app/model/SheetGridProperties.h"
 #include "grid/model/CGridCtrl.h"
 
 namespace {
@@ -138,26 +139,10 @@ QString SheetRefusalMessage(SheetBuildResult result) {
 }
 
 void SetUpSheetGrid(CGridCtrl& grid, int dpi) {
-    GridDefaults& d = grid.StoredDefaults();
-    d.rowResize = true;
-    d.columnResize = true;
-    d.columns = 3;
-    d.previewPrintButton = true;
-    d.cellEditing = true;
-    d.mouseSelection = false;
-    d.furtherSelection = false;
-    d.controlBackground = kDefaultColour;  // the system button face
-    d.fixedRows = 0;
-    d.fixedColumns = 0;
-    d.printLineWidth = 2;
-    d.fitColumnsToPage = true;
-    d.gridLineMode = 3;
+    const SheetGridProperties desk = DeskSheetGridProperties(dpi);
+    grid.StoredDefaults() = desk.defaults;
     grid.ApplyStoredDefaults();
-    // The window font ".萍方-简", 9 points, as a character height in pixels at the screen's dpi.
-    LogFont font;
-    font.faceName = QStringLiteral(".萍方-简");
-    font.height = -((9 * dpi + 36) / 72);
-    grid.SetGridFont(font);
+    grid.SetGridFont(desk.font);
 }
 
 SheetBuildResult BuildSingleTicketSheet(CGridCtrl& grid, QStringView cartonTotalText,

@@ -47,9 +47,8 @@ constexpr int32_t kCaptionFontHeight = 33;
 constexpr int32_t kOriginFontHeight = 41;
 }  // namespace sheet
 
-// Gives the grid the properties the main window gives its sheet grid (three columns, no fixed
-// rows or columns, print line width 2, grid-line mode 3, the window font at `dpi`) as stored
-// defaults and live values, as creating the window does.
+// Gives a bare grid the desk's sheet-grid properties (SheetGridProperties.h, the window font at
+// `dpi`) as stored defaults and live values, as creating the main window's grid does.
 void SetUpSheetGrid(CGridCtrl& grid, int dpi = 96);
 
 // Builds the sheet of one ticket whose total is read from `cartonTotalText` as the count edit is

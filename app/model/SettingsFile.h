@@ -51,7 +51,8 @@ using PrintMarginApplier = std::function<void(const rg_class_DaYinYuLanBianJu&)>
 // The margins in the grid's order of print layout values 1..7: left, right, top, bottom,
 // header, footer, header-table gap.
 std::array<int32_t, 7> PrintLayoutValues(const rg_class_DaYinYuLanBianJu& margins);
-// SetPrintLayoutValue 1..7 on the grid with those values.
+// SetPrintLayoutValue 1..7 on the grid with those values: how the main window and vantric-batch
+// hand margins to their grid.
 void ApplyPrintMarginsToGrid(const rg_class_DaYinYuLanBianJu& margins, CGridCtrl& grid);
 
 // Without a file: saves the record (which creates the file when it can) and answers false.

@@ -138,26 +138,30 @@ CGridCtrl::CGridCtrl() : s_(std::make_unique<State>()) {}
 
 CGridCtrl::~CGridCtrl() = default;
 
+void CGridCtrl::State::TakeSheetDefaults(const GridDefaults& d, PrintSettings& print) {
+    gridLineColour = d.gridLineColour;
+    cellBackground = d.cellBackground;
+    textColour = d.textColour;
+    fixedBackground = d.fixedBackground;
+    focusColour = d.focusColour;
+    gridLineMode = d.gridLineMode;
+    rowResize = d.rowResize;
+    columnResize = d.columnResize;
+    defaultRowHeight = d.defaultRowHeight;
+    defaultColumnWidth = d.defaultColumnWidth;
+    cellEditing = d.cellEditing;
+    print.askForPrinter = d.askForPrinter;
+    print.previewPrintButton = d.previewPrintButton;
+}
+
 void CGridCtrl::ApplyStoredDefaults() {
     const GridDefaults& d = defaults_;
     State& s = *s_;
-    s.gridLineColour = d.gridLineColour;
-    s.cellBackground = d.cellBackground;
-    s.textColour = d.textColour;
-    s.fixedBackground = d.fixedBackground;
+    s.TakeSheetDefaults(d, print_);
     s.controlBackground = d.controlBackground;
     s.selectionColour = d.selectionColour;
-    s.focusColour = d.focusColour;
-    s.gridLineMode = d.gridLineMode;
-    s.rowResize = d.rowResize;
-    s.columnResize = d.columnResize;
-    s.defaultRowHeight = d.defaultRowHeight;
-    s.defaultColumnWidth = d.defaultColumnWidth;
-    s.cellEditing = d.cellEditing;
     s.mouseSelection = d.mouseSelection;
     s.furtherSelection = d.furtherSelection;
-    print_.askForPrinter = d.askForPrinter;
-    print_.previewPrintButton = d.previewPrintButton;
     print_.pageNumberPosition = d.pageNumberPosition;
     print_.printDatePosition = d.printDatePosition;
     print_.fitColumnsToPage = d.fitColumnsToPage;
@@ -410,20 +414,8 @@ bool CGridCtrl::ClearSheet() {
     s.links.clear();
     s.merged.clear();
 
-    const GridDefaults& d = defaults_;
-    s.gridLineColour = d.gridLineColour;
-    s.cellBackground = d.cellBackground;
-    s.textColour = d.textColour;
-    s.focusColour = d.focusColour;
-    s.gridLineMode = d.gridLineMode;
-    s.rowResize = d.rowResize;
-    s.columnResize = d.columnResize;
-    s.defaultRowHeight = d.defaultRowHeight;
-    s.defaultColumnWidth = d.defaultColumnWidth;
-    s.cellEditing = d.cellEditing;
-    s.fixedBackground = d.fixedBackground;
-    print_.askForPrinter = d.askForPrinter;
-    print_.previewPrintButton = d.previewPrintButton;
+    // A new sheet, not a new control: background, selection and print settings stay as set.
+    s.TakeSheetDefaults(defaults_, print_);
 
     // Every cell is new, so the font table can start again from the grid font.
     s.fonts.Reset(LogFont(s.fonts.GridFont()));

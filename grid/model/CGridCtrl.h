@@ -105,6 +105,7 @@ struct GridDefaults {
     bool cellEditing = true;
     bool mouseSelection = true;
     bool furtherSelection = false;
+    bool operator==(const GridDefaults&) const = default;
 };
 
 // Print settings of the live grid (pagination and printing live in grid/).

@@ -78,6 +78,10 @@ struct CGridCtrl::State {
     // the fixed counts; a cell whose flag changes gets the default colours back.
     void RefreshFixedFlags(int32_t r0, int32_t r1, int32_t c0, int32_t c1);
     void PaintBanding();
+    // The stored defaults a new sheet starts from: colours of lines, cells and text, the
+    // grid-line mode, resizing, default sizes, cell editing, AskForPrinter and the preview's
+    // print button (what ClearSheet restores; creating the window copies the rest too).
+    void TakeSheetDefaults(const GridDefaults& d, PrintSettings& print);
 
     void Repaint() const {
         if (redraw && observer) {

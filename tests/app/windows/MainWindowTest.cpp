@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <tuple>
 
 #include "Dialogs.h"
 #include "MainWindowSupport.h"
@@ -113,21 +114,39 @@ class MainWindowTest : public QObject {
         QCOMPARE(w->CartonTotalEdit.GetText(), QStringLiteral("12"));
     }
 
-    // Properties set on the component before its window existed reach the live grid.
-    void gridStartsWithTheComponentsProperties() {
+    // The window's grid is the desk's sheet grid, and a bare grid that vantric-batch and the
+    // tests set up is the same grid: a sheet printed without the window prints from its copy.
+    void gridIsTheDesksSheetGridAsTheBatchHasIt() {
         auto w = OpenMainWindow();
         const CGridCtrl* grid = w->SheetGrid.Grid();
         QVERIFY(grid != nullptr);
         QCOMPARE(grid->RowCount(), 5);
         QCOMPARE(grid->ColumnCount(), 3);
         QCOMPARE(grid->FixedRowCount(), 0);
-        QCOMPARE(grid->FixedColumnCount(), 0);
         QCOMPARE(grid->Print().printLineWidth, 2);
         QVERIFY(!grid->StoredDefaults().mouseSelection);
         // ".萍方-简, 9, ..." at the offscreen screen's 96 dpi: 9 * 96 / 72 = 12 pixels.
         QCOMPARE(grid->GridFont().faceName, QStringLiteral(".萍方-简"));
         QCOMPARE(grid->GridFont().height, -12);
         QVERIFY(SheetIsEmpty(*grid));
+
+        CGridCtrl batch;
+        SetUpSheetGrid(batch, 96);
+        QVERIFY(batch.StoredDefaults() == grid->StoredDefaults());
+        QVERIFY(batch.GridFont() == grid->GridFont());
+        const auto live = [](const CGridCtrl& g) {
+            return std::tuple{g.RowCount(),
+                              g.ColumnCount(),
+                              g.FixedRowCount(),
+                              g.FixedColumnCount(),
+                              g.GridLineMode(),
+                              g.CellEditing(),
+                              g.ControlBackground(),
+                              g.Print().printLineWidth,
+                              g.Print().fitColumnsToPage,
+                              g.Print().previewPrintButton};
+        };
+        QVERIFY(live(batch) == live(*grid));
     }
 
     void aTotalTypedAndBuiltFillsTheGrid() {

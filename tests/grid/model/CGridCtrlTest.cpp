@@ -210,7 +210,9 @@ TEST_F(GridTest, ClearSheetKeepsCountsAndRestoresStoredDefaults) {
     grid.MergeCells({4, 0, 5, 0});
     grid.SetGridLineColour(0x00FF00);
     grid.Print().printLineWidth = 2;
+    grid.Print().fitColumnsToPage = false;
     grid.SetControlBackground(0x0000FF);
+    grid.SetCellEditing(false);
 
     ASSERT_TRUE(grid.ClearSheet());
     EXPECT_EQ(grid.RowCount(), 9);
@@ -225,8 +227,10 @@ TEST_F(GridTest, ClearSheetKeepsCountsAndRestoresStoredDefaults) {
     EXPECT_TRUE(grid.ColumnKinds().empty());
     EXPECT_TRUE(grid.MergedRanges().empty());
     EXPECT_EQ(grid.GridLineColour(), 0xC0C0C0u);
+    EXPECT_TRUE(grid.CellEditing());
     // Not among what ClearSheet restores.
     EXPECT_EQ(grid.Print().printLineWidth, 2);
+    EXPECT_FALSE(grid.Print().fitColumnsToPage);
     EXPECT_EQ(grid.ControlBackground(), 0x0000FFu);
 }
 
