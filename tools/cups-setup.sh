@@ -2,7 +2,8 @@
 # Starts a CUPS server (when none answers) with a PDF queue "VantricPDF" as the default printer,
 # and two more PDF queues that differ in their printable area, so that printing tests reach a
 # real spooler. Installs nothing: ./dev installs the packages.
-# Never fails: where no CUPS can be started the printing tests skip and say so.
+# Exits 1 when a scheduler or a queue could not be had (./dev then goes on, and the printing
+# tests skip and say so; under CI it stops).
 set -u
 
 QUEUE=VantricPDF
@@ -13,8 +14,8 @@ as_root() {
 }
 
 if ! command -v cupsd >/dev/null || ! command -v lpadmin >/dev/null; then
-    say "cupsd or lpadmin missing; printing tests will skip"
-    exit 0
+    say "cupsd or lpadmin missing"
+    exit 1
 fi
 
 if ! lpstat -r 2>/dev/null | grep -q "is running"; then
@@ -27,8 +28,8 @@ if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     done
 fi
 if ! lpstat -r 2>/dev/null | grep -q "is running"; then
-    say "no CUPS scheduler is running; printing tests will skip"
-    exit 0
+    say "no CUPS scheduler is running"
+    exit 1
 fi
 
 ppd=""
@@ -72,5 +73,13 @@ fi
 
 out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
 [ -n "$out" ] || out='${HOME}/PDF'
+missing=""
+for q in "$QUEUE" Vantric12Full Vantric12Strips; do
+    lpstat -v "$q" >/dev/null 2>&1 || missing="$missing $q"
+done
+if [ -n "$missing" ]; then
+    say "no queue$missing"
+    exit 1
+fi
 say "queues $QUEUE ($(lpstat -d 2>/dev/null)), Vantric12Full, Vantric12Strips; cups-pdf writes its files to $out"
 exit 0

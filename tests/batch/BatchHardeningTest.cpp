@@ -52,10 +52,9 @@ class PrivateQueue {
 
 TEST(BatchHardening, StoppedOrRefusingQueueIsReported) {
     PrivateQueue queue;
-    if (!queue.Made()) {
-        GTEST_SKIP() << "cannot make a CUPS queue here (needs a running CUPS, cups-pdf and the "
-                        "rights to run lpadmin): skipping";
-    }
+    REQUIRE_FOR_PRINTING(queue.Made(),
+                         "cannot make a CUPS queue here (needs a running CUPS, "
+                         "cups-pdf and the rights to run lpadmin)");
     const Drives drives;
     {
         SCOPED_TRACE("refusing jobs: printing fails with the service's reason");

@@ -168,9 +168,7 @@ QByteArray PageImage(const QString& pdf, int page, const QString& scratch) {
 // the others without, every copy the same. Multi 13 5: 18 labels and 2 fillers, five pages.
 TEST(BatchPipeline, ChosenPagesAndCopiesPrintAsTheWholeRun) {
     REQUIRE_POPPLER();
-    if (!testsupport::HaveTool("pdftoppm")) {
-        GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
-    }
+    REQUIRE_TOOL("pdftoppm");
     const Drives drives;
     const QStringList run{"multi", "13", "5"};
     const QString whole = drives.Path(QStringLiteral("whole.pdf"));

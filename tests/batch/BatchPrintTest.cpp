@@ -158,9 +158,7 @@ TEST(BatchPrint, PageBreaksFallBetweenLabels) {
 // travels with the gap below it.
 TEST(BatchPrint, OverweightSheetPrintsSixPictures) {
     REQUIRE_POPPLER();
-    if (!testsupport::HaveTool("pdfimages")) {
-        GTEST_SKIP() << "pdfimages (poppler-utils) not installed: skipping";
-    }
+    REQUIRE_TOOL("pdfimages");
     const struct {
         const char* name;
         int top;
@@ -220,10 +218,7 @@ using testsupport::WaitForSpooled;
 TEST(BatchPrint, CupsQueueSpoolsTheSheet) {
     REQUIRE_POPPLER();
     const QString queue = QStringLiteral("VantricPDF");
-    if (!HaveCupsQueue(queue)) {
-        GTEST_SKIP() << "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up): "
-                        "skipping the spooler test";
-    }
+    REQUIRE_CUPS_QUEUE(queue);
     QStringList queues{queue};
     if (DefaultQueue() == queue) {
         queues << QStringLiteral("default");  // the system's default is the same queue
@@ -252,12 +247,8 @@ TEST(BatchPrint, CupsQueueSpoolsTheSheet) {
 // by the first-page offset.
 TEST(BatchPrint, QueuesPrintOnTheAreaTheirPpdDeclares) {
     REQUIRE_POPPLER();
-    if (!testsupport::HaveTool("pdftoppm")) {
-        GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
-    }
-    if (!testsupport::CupsRunning()) {
-        GTEST_SKIP() << "no CUPS scheduler running (tools/cups-setup.sh starts one): skipping";
-    }
+    REQUIRE_TOOL("pdftoppm");
+    REQUIRE_CUPS_SCHEDULER();
     const Drives drives;
     const QString direct = drives.Path(QStringLiteral("direct.pdf"));
     const Outcome file = RunBatch({"single", "12", "--pdf", direct}, drives);

@@ -24,6 +24,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "tests/support/PrintTestRule.h"
+
 namespace testsupport {
 
 inline bool HaveTool(const char* name) {
@@ -277,7 +279,19 @@ inline ::testing::AssertionResult BoxNear(const QRectF& got, const QRectF& want,
 
 }  // namespace testsupport
 
-#define REQUIRE_POPPLER()                                                            \
-    if (!testsupport::HaveTool("pdfinfo") || !testsupport::HaveTool("pdftotext")) {  \
-        GTEST_SKIP() << "pdfinfo/pdftotext (poppler-utils) not installed: skipping"; \
-    }
+// What the print tests need, each skipped or failed by the rule of PrintTestRule.h: the tools
+// that read a PDF back (one by name, or the two every print test uses), a running CUPS
+// scheduler, and one that knows `queue` (tools/cups-setup.sh makes the queues).
+#define REQUIRE_TOOL(name) \
+    REQUIRE_FOR_PRINTING(::testsupport::HaveTool(name), name " (poppler-utils) not installed")
+#define REQUIRE_POPPLER()                                                           \
+    REQUIRE_FOR_PRINTING(                                                           \
+        ::testsupport::HaveTool("pdfinfo") && ::testsupport::HaveTool("pdftotext"), \
+        "pdfinfo/pdftotext (poppler-utils) not installed")
+#define REQUIRE_CUPS_SCHEDULER()                       \
+    REQUIRE_FOR_PRINTING(::testsupport::CupsRunning(), \
+                         "no CUPS scheduler running (tools/cups-setup.sh starts one)")
+#define REQUIRE_CUPS_QUEUE(queue)                                                             \
+    REQUIRE_FOR_PRINTING(::testsupport::CupsRunning() && ::testsupport::HaveCupsQueue(queue), \
+                         "no CUPS queue " << QString(queue).toStdString()                     \
+                                          << " reachable (tools/cups-setup.sh sets it up)")

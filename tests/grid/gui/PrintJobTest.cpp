@@ -23,8 +23,8 @@
 #include "grid/CPreviewDialog.h"
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
-#include "tests/grid/gui/PrinterTest.h"
 #include "tests/grid/gui/LabelSheet.h"
+#include "tests/grid/gui/PrinterTest.h"
 #include "tests/support/PrintedPdf.h"
 
 using namespace vantric;
@@ -32,7 +32,6 @@ using namespace vantric;
 namespace {
 
 using testsupport::CupsPdfOutput;
-using testsupport::HaveTool;
 using testsupport::PdfNumbers;
 using testsupport::PdfPages;
 using testsupport::RunTool;
@@ -265,9 +264,7 @@ TEST_F(PrintJobTest, CancelledDialogLeavesTheRememberedPrinter) {
 // print library's own default margins (10 pt) never count.
 TEST_F(PrintJobTest, DeviceStripsAreThePrintableArea) {
     REQUIRE_POPPLER();
-    if (!HaveTool("pdftoppm")) {
-        GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
-    }
+    REQUIRE_TOOL("pdftoppm");
     CGridCtrl grid;
     fixtures::FillLabelSheet(grid, {12});
     const QString direct = Path("direct.pdf");
@@ -334,15 +331,7 @@ TEST_F(PrintJobTest, UnknownQueueIsReported) {
 // file into its output folder, named after the job's title.
 namespace {
 
-bool HaveCupsQueue() {
-    return testsupport::HaveCupsQueue(QStringLiteral("VantricPDF"));
-}
-
-#define REQUIRE_CUPS()                                                                          \
-    if (!HaveCupsQueue()) {                                                                     \
-        GTEST_SKIP() << "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up): " \
-                        "skipping the spooler test";                                            \
-    }
+#define REQUIRE_CUPS() REQUIRE_CUPS_QUEUE("VantricPDF")
 
 QString UniqueTitle() {
     return QStringLiteral("vantrictest%1x%2")
@@ -400,9 +389,8 @@ TEST_F(PrintJobTest, RefusingQueueFailsTheJob) {
     add.start(QStringLiteral("lpadmin"),
               {QStringLiteral("-p"), queue, QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
                QStringLiteral("-m"), QStringLiteral("raw")});
-    if (!add.waitForFinished(30000) || add.exitCode() != 0) {
-        GTEST_SKIP() << "cannot add a CUPS queue here (lpadmin): skipping";
-    }
+    REQUIRE_FOR_PRINTING(add.waitForFinished(30000) && add.exitCode() == 0,
+                         "cannot add a CUPS queue here (lpadmin)");
     QProcess::execute(QStringLiteral("cupsreject"), {queue});
     CGridCtrl grid;
     fixtures::FillLabelSheet(grid, {4});
@@ -416,9 +404,7 @@ TEST_F(PrintJobTest, RefusingQueueFailsTheJob) {
 // the page rectangle lies within the strips the PPD's ImageableArea leaves on that paper, and
 // the preview shows the chosen printer's area.
 TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
-    if (!testsupport::CupsRunning()) {
-        GTEST_SKIP() << "no CUPS scheduler running (tools/cups-setup.sh starts one): skipping";
-    }
+    REQUIRE_CUPS_SCHEDULER();
     enum class From { Queue, Default, Dialog };
     const struct {
         const char* queue;
@@ -486,9 +472,7 @@ TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
 TEST_F(PrintJobTest, DialogChoicePrintsThosePagesOnTheQueue) {
     REQUIRE_POPPLER();
     REQUIRE_CUPS();
-    if (!HaveTool("pdftoppm")) {
-        GTEST_SKIP() << "pdftoppm (poppler-utils) not installed: skipping";
-    }
+    REQUIRE_TOOL("pdftoppm");
     CGridCtrl grid;
     fixtures::FillLabelSheet(grid, {12});  // three pages of four labels
     grid.Print().askForPrinter = true;

@@ -127,9 +127,7 @@ TEST_F(PreviewPagesTest, PdfFileOnA4) {
 TEST_F(PreviewPagesTest, CupsQueueWithStrips) {
     REQUIRE_POPPLER();
     const QString queue = QStringLiteral("Vantric12Strips");
-    if (!testsupport::CupsRunning() || !testsupport::HaveCupsQueue(queue)) {
-        GTEST_SKIP() << "no CUPS queue Vantric12Strips (tools/cups-setup.sh sets it up): skipping";
-    }
+    REQUIRE_CUPS_QUEUE(queue);
     QString error;
     RememberPrinter(CreateQueuePrinter(queue, QPageSize(QPageSize::A4), &error));
     ASSERT_NE(RememberedPrinter(), nullptr) << error.toStdString();
