@@ -13,6 +13,7 @@
 #include "grid/GridPrintJob.h"
 #include "grid/model/CGridCtrl.h"
 #include "platform/Console.h"
+#include "platform/DrivePath.h"
 #include "platform/Printer.h"
 #include "platform/ResourcePictureSource.h"
 
@@ -26,7 +27,8 @@ namespace settings = vantric::settings;
 // is built.
 int ReadTicketsFrom(const QString& path, std::vector<int32_t>& tickets) {
     const bool standardInput = path == u"-";
-    const QString name = standardInput ? QStringLiteral("standard input") : path;
+    const QString name =
+        standardInput ? QStringLiteral("standard input") : vantric::PathForMessage(path);
     QFile file;
     const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
                                       : (file.setFileName(path), file.open(QIODevice::ReadOnly));

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "grid/CGridPrinter.h"
+#include "platform/DrivePath.h"
 #include "platform/Printer.h"
 
 namespace vantric {
@@ -227,7 +228,8 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
     PrintOutcome out;
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vantric-XXXXXX.pdf"));
     if (!file.open()) {
-        out.error = QStringLiteral("no room for the print file in %1").arg(QDir::tempPath());
+        out.error = QStringLiteral("no room for the print file in %1")
+                        .arg(PathForMessage(QDir::tempPath()));
         return out;
     }
     QPrinter pages(QPrinter::HighResolution);
@@ -306,11 +308,11 @@ PrintOutcome PrintGridToPdf(CGridCtrl& grid, const QString& path, const QPageSiz
         // The printer only says it could not start; the file system says why.
         const QString why = WhyNotWritable(path);
         if (!why.isEmpty()) {
-            out.error = QStringLiteral("cannot write %1: %2").arg(path, why);
+            out.error = QStringLiteral("cannot write %1: %2").arg(PathForMessage(path), why);
         }
     }
     if (!out.ok && out.error.isEmpty()) {
-        out.error = QStringLiteral("could not write %1").arg(path);
+        out.error = QStringLiteral("could not write %1").arg(PathForMessage(path));
     }
     return out;
 }

@@ -24,6 +24,12 @@ QString DriveRoot();
 // backslashes turned.
 QString MapDrivePath(const QString& windowsPath);
 
+// A path as a message to the operator names it, in the system's own way. On Windows: its
+// separators backslashes, each single ("D:\data\dypz.ini" for "D:/data/dypz.ini", "D:\data" for
+// "D://data"). Elsewhere a drive-letter path is the file under the drive root it stands for
+// (MapDrivePath, each separator single), and a local path is shown as it is.
+QString PathForMessage(const QString& path);
+
 // Called once at start: makes drive D exist under the default root. Does nothing when
 // $VANTRIC_DRIVES is set or where the system's own drives are used. False when the folder could
 // not be made.

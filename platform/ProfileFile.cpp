@@ -106,7 +106,8 @@ std::vector<bool> WriteProfileTexts(const QString& file, const std::vector<Profi
         target = link.exists() ? link.canonicalFilePath() : link.symLinkTarget();
     }
     if (!QFileInfo(QFileInfo(target).absolutePath()).isDir()) {
-        Tell(reason, QStringLiteral("文件夹 %1 不存在").arg(QFileInfo(file).path()));
+        Tell(reason,
+             QStringLiteral("文件夹 %1 不存在").arg(PathForMessage(QFileInfo(file).path())));
         return results;
     }
 
@@ -186,7 +187,8 @@ bool EnsureFolder(const QString& path, QString* reason) {
         case FolderMade::AlreadyThere:
             return true;
         case FolderMade::Failed:
-            filestore::Tell(reason, QStringLiteral("无法建立文件夹 %1：%2").arg(folder, why));
+            filestore::Tell(
+                reason, QStringLiteral("无法建立文件夹 %1：%2").arg(PathForMessage(folder), why));
             return false;
         case FolderMade::ParentMissing:
             break;
@@ -196,7 +198,8 @@ bool EnsureFolder(const QString& path, QString* reason) {
         split = folder.lastIndexOf(QLatin1Char('\\'), split - 1);
     }
     if (split < 0) {
-        filestore::Tell(reason, QStringLiteral("无法建立文件夹 %1：%2").arg(folder, why));
+        filestore::Tell(reason,
+                        QStringLiteral("无法建立文件夹 %1：%2").arg(PathForMessage(folder), why));
         return false;
     }
     if (!EnsureFolder(folder.left(split), reason)) {
@@ -206,7 +209,8 @@ bool EnsureFolder(const QString& path, QString* reason) {
     if (retry == FolderMade::Created || retry == FolderMade::AlreadyThere) {
         return true;
     }
-    filestore::Tell(reason, QStringLiteral("无法建立文件夹 %1：%2").arg(folder, why));
+    filestore::Tell(reason,
+                    QStringLiteral("无法建立文件夹 %1：%2").arg(PathForMessage(folder), why));
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "grid/model/CGridCtrl.h"
+#include "platform/DrivePath.h"
 #include "platform/ProfileFile.h"
 
 namespace vantric::settings {
@@ -75,7 +76,8 @@ bool SavePrintMargins(const rg_class_DaYinYuLanBianJu& margins, const PrintMargi
 }
 
 QString MarginsNotSavedMessage(const QString& settingsPath, const QString& reason) {
-    return QStringLiteral("边距没有保存到设置文件 %1：\n%2").arg(settingsPath, reason);
+    return QStringLiteral("边距没有保存到设置文件 %1：\n%2")
+        .arg(PathForMessage(settingsPath), reason);
 }
 
 bool LoadOverweightSettings(rg_class_ChaoChongBiao_BianJu& overweight,

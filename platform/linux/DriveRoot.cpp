@@ -15,11 +15,31 @@ QString DefaultDriveRoot() {
     return dataHome + QStringLiteral("/vantric/drives");
 }
 
+// "X:..." names a file on a drive; a local name (where a backslash is an ordinary character)
+// is shown as it is.
+bool IsDriveLetterPath(const QString& path) {
+    return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() &&
+           path[0].unicode() < 128;
+}
+
 }  // namespace
 
 QString DriveRoot() {
     const QString fromEnvironment = qEnvironmentVariable("VANTRIC_DRIVES");
     return fromEnvironment.isEmpty() ? DefaultDriveRoot() : fromEnvironment;
+}
+
+QString PathForMessage(const QString& path) {
+    if (!IsDriveLetterPath(path)) {
+        return path;
+    }
+    QString shown = MapDrivePath(path);
+    // A separator doubled inside the path ("D:/data//dypz.ini") names the same file.
+    for (qsizetype at = shown.indexOf(QLatin1String("//"), 1); at > 0;
+         at = shown.indexOf(QLatin1String("//"), at)) {
+        shown.remove(at, 1);
+    }
+    return shown;
 }
 
 bool PrepareDriveRoot() {

@@ -14,6 +14,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/DrivePath.h"
+
 namespace vantric::filestore {
 
 namespace {
@@ -74,8 +76,8 @@ Replaced ReplaceAtomically(const QString& target, const QByteArray& bytes,
     QTemporaryFile temporary(folder + QStringLiteral("/.") + targetInfo.fileName() +
                              QStringLiteral(".XXXXXX"));
     if (!temporary.open()) {
-        Tell(reason,
-             QStringLiteral("无法在文件夹 %1 中建立文件：%2").arg(folder, temporary.errorString()));
+        Tell(reason, QStringLiteral("无法在文件夹 %1 中建立文件：%2")
+                         .arg(PathForMessage(folder), temporary.errorString()));
         return existing != nullptr ? Replaced::CannotKeepIdentity : Replaced::Failed;
     }
     const int fd = temporary.handle();
@@ -160,7 +162,7 @@ FolderMade MakeFolder(const QString& local, QString* reason) {
         if (QFileInfo(local).isDir()) {
             return FolderMade::AlreadyThere;
         }
-        Tell(reason, QStringLiteral("%1 是文件，不是文件夹").arg(local));
+        Tell(reason, QStringLiteral("%1 是文件，不是文件夹").arg(PathForMessage(local)));
         return FolderMade::Failed;
     }
     Tell(reason, SystemWords(error));

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "platform/DrivePath.h"
+
 namespace vantric::filestore {
 
 namespace {
@@ -84,9 +86,8 @@ QString WriteBeside(const QString& target, const QByteArray& bytes, DWORD attrib
                 continue;
             }
             *noRoom = true;
-            Tell(reason,
-                 QStringLiteral("无法在文件夹 %1 中建立文件：%2")
-                     .arg(QDir::toNativeSeparators(info.absolutePath()), SystemWords(error)));
+            Tell(reason, QStringLiteral("无法在文件夹 %1 中建立文件：%2")
+                             .arg(PathForMessage(info.absolutePath()), SystemWords(error)));
             return {};
         }
         bool ok = WriteAt(file.get(), bytes) && ::FlushFileBuffers(file.get());
@@ -201,7 +202,7 @@ FolderMade MakeFolder(const QString& local, QString* reason) {
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             return FolderMade::AlreadyThere;
         }
-        Tell(reason, QStringLiteral("%1 是文件，不是文件夹").arg(local));
+        Tell(reason, QStringLiteral("%1 是文件，不是文件夹").arg(PathForMessage(local)));
         return FolderMade::Failed;
     }
     Tell(reason, SystemWords(error));

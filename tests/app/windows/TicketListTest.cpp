@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QOperatingSystemVersion>
 #include <QScopeGuard>
 #include <QTableWidget>
 #include <QTest>
@@ -61,6 +62,15 @@ QAction* MenuBarAction(rg_my_main_window& w, const QString& text) {
         }
     }
     return nullptr;
+}
+
+// A path on drive D as a message names it: on Windows as Windows writes it ("D:\data\dypz.ini"
+// for "data/dypz.ini"), elsewhere the file under the drive root.
+QString ShownOnDriveD(const QString& onDriveD) {
+    if (QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows) {
+        return QStringLiteral("D:\\") + QString(onDriveD).replace(u'/', u'\\');
+    }
+    return qEnvironmentVariable("VANTRIC_DRIVES") + QStringLiteral("/D/") + onDriveD;
 }
 
 }  // namespace
@@ -335,11 +345,12 @@ class TicketListTest : public QObject {
     }
 
     // "保存设置" that cannot reach the file says so, naming the file and the reason the save met;
-    // "重置默认" and the load on opening stay silent.
+    // "重置默认" and the load on opening stay silent. The file and its folder are named as the
+    // system writes them (ShownOnDriveD).
     void aMarginSaveTheFileRefusesIsTold_data() {
         QTest::addColumn<bool>("readOnlyFile");  // else: no drive D
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no drive D") << false << "D://data";
+        QTest::newRow("no drive D") << false << "无法建立文件夹 " + ShownOnDriveD("data") + "：";
         QTest::newRow("read-only file") << true << "只读";
     }
     void aMarginSaveTheFileRefusesIsTold() {
@@ -382,8 +393,10 @@ class TicketListTest : public QObject {
         QCOMPARE(messages.captions, QStringList{QStringLiteral("温馨提示")});
         QVERIFY(ownedByTheMarginWindow);
         const QString text = messages.texts.value(0);
-        QVERIFY2(text.contains(QStringLiteral("D:/data/dypz.ini")) && text.contains(reason),
-                 qPrintable(text));
+        QVERIFY2(
+            text.startsWith("边距没有保存到设置文件 " + ShownOnDriveD("data/dypz.ini") + "：\n") &&
+                text.contains(reason),
+            qPrintable(text));
     }
 };
 
