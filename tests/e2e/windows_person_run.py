@@ -7,14 +7,17 @@ starts the installed vantric.exe, which makes the settings file on the desk's dr
 of the test's own); types a carton total with a slip mended by Home and Delete, builds the sheet,
 opens and closes the preview, prints two collated copies through the Windows print dialog onto
 the CUPS PDF queue (which Wine offers as a Windows printer) and then the sheet once more straight
-through the dialog; types a top margin into the margin window and saves it; closes the program.
+through the dialog; types a top margin into the margin window and saves it; then, with drive D
+gone, saves again and reads the box that says the margins were not saved (the file and folder
+named as Windows writes them); closes the program.
 Checks the printed PDFs (pages, label numbers, the labels in Arial's measures), and reads the
 saved settings file with the Windows profile service itself. Uninstalls silently and checks that
 nothing of Vantric is left in Program Files, the Start menu or the list of installed programs,
 while the desk's settings file stays. Screenshots, the printed PDFs, the settings file and the
 program's output are kept in the artefact folder.
 
-Exit status 0 passed, 1 failed, 77 skipped (no X server or no CUPS could be started).
+Exit status 0 passed, 1 failed, 77 skipped (no X server or no CUPS could be started; under CI,
+CI=true, that fails too).
 """
 
 import argparse
@@ -36,8 +39,12 @@ LICENCES = ("LICENSE.txt", "Qt/LGPL-3.0.txt", "Qt/GPL-3.0.txt", "Qt/SOURCE.txt",
             "Qt/copyright.txt", "Qt/translations-copyright.txt", "MinGW/gcc-runtime.txt",
             "MinGW/mingw-w64.txt")
 COPIES = 2
+# What the margin window's box says when drive D is gone.
+NOT_SAVED = "边距没有保存到设置文件 D:\\data\\dypz.ini："
+NO_FOLDER = "无法建立文件夹 D:\\data："
 ARTEFACTS = ("main-window.png", "preview.png", "print-dialog-copies.png", "print-dialog.png",
-             "margin-window.png", "screen-at-failure.png", "printed-copies.pdf", "printed.pdf",
+             "margin-window.png", "margins-not-saved.png", "margins-not-saved.txt",
+             "screen-at-failure.png", "printed-copies.pdf", "printed.pdf",
              "dypz.ini", "profile-service.txt", "vantric.log", "xvfb.log")
 
 
@@ -135,6 +142,19 @@ def choose_collated_copies(copies):
     return choose
 
 
+def box_text(desk, box, artifacts, name):
+    """A message box's text as a person takes it down: Ctrl+C in the box copies its title and
+    text, which Wine hands to the X clipboard."""
+    desk.focus(box)
+    desk.keys("ctrl+c")
+    copied = wait_for("the box's text on the clipboard", lambda: run(
+        ["xclip", "-o", "-selection", "clipboard"], check=False, env=desk.env).stdout, 10,
+        desk.alive)
+    with open(os.path.join(artifacts, name), "w", encoding="utf-8") as f:
+        f.write(copied)
+    return copied
+
+
 def read_with_profile_service(wine, oracle, work, keys, artifacts):
     """Each key of section 打印预览边距 as GetPrivateProfileStringW reads it from D:\\data\\dypz.ini,
     as numbers; a key it finds missing is left out."""
@@ -156,6 +176,8 @@ def read_with_profile_service(wine, oracle, work, keys, artifacts):
 
 
 def person_run(args, work, env):
+    if shutil.which("xclip") is None:
+        raise Failure("missing tool: xclip (./dev windows installs it)")
     if not {"zh_cn.utf8", "zh_cn.utf-8"} & set(run(["locale", "-a"]).stdout.lower().split()):
         raise Failure("no zh_CN.UTF-8 locale for Wine's Chinese code page (./dev windows makes it)")
     screen = desk_run.Screen(env, args.artifacts)
@@ -232,6 +254,33 @@ def person_run(args, work, env):
                      lambda: desk_run.settings_hold(settings, saved), 10, alive)
             desk.keys("Escape")
             desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close")
+
+            # Drive D gone (a network drive lost, a disk unplugged): "保存设置" says the margins
+            # were not saved, naming the file and its folder as Windows writes them.
+            drive_link = os.path.join(wine.prefix, "dosdevices", "d:")
+            os.unlink(drive_link)
+            desk.focus(main)
+            desk.keys("F10", "Return", "Up", "Return")
+            margins = desk.wait_window(desk_run.MARGIN_TITLE, "the margin window again")
+            desk.click(margins,
+                       desk_run.Layout.at(layout.scale).centre(desk_run.MARGIN_SAVE_BUTTON))
+            box = desk.wait_window(desk_run.REMINDER_TITLE,
+                                   "the box that the margins were not saved")
+            screen.wait_picture(box, "margins-not-saved", (0, 0, 10000, 10000), 0.005, 0.5,
+                                "the box to show its text", alive)
+            told = box_text(desk, box, args.artifacts, "margins-not-saved.txt")
+            for expected in (NOT_SAVED, NO_FOLDER):
+                if expected not in told:
+                    raise Failure("the box says %r, not %r" % (told, expected))
+            if "D:/" in told or "D://" in told or "\\\\" in told:
+                raise Failure("the box writes a path as Windows does not: %r" % told)
+            log("drive D gone, the box says: %s" % " | ".join(told.split("\n")[3:5]))
+            desk.keys("Return")
+            desk.wait_gone(desk_run.REMINDER_TITLE, "the box to close")
+            os.symlink(drive_d, drive_link)
+            desk.focus(margins)
+            desk.keys("Escape")
+            desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close again")
 
             desk.close(main)
     finally:
