@@ -20,9 +20,10 @@ const QString kUsage = QStringLiteral(
     "       vantric-batch --help | --version\n"
     "OUTPUT: --dump | --pdf FILE | --printer NAME\n"
     "        printing also takes [--paper NAME] [--no-fit] [--title TEXT] [--pages LIST]\n"
-    "        [--copies N]\n");
+    "        [--copies N]; --printer also [--wait SECONDS | --no-wait]\n");
 
 constexpr int32_t kMaxCopies = 999;
+constexpr int64_t kMaxWaitSeconds = 86400;  // a day: past any printer's warm-up
 
 bool LooksLikeOption(const QString& arg) {
     if (arg.startsWith(u"--")) {
@@ -117,13 +118,21 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
     const QCommandLineOption copiesOption(
         QStringLiteral("copies"), QStringLiteral("Print the run N times, collated (1 to 999)."),
         QStringLiteral("N"));
+    const QCommandLineOption waitOption(
+        QStringLiteral("wait"),
+        QStringLiteral("--printer: follow the job for at most SECONDS (60) until it printed."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption noWaitOption(
+        QStringLiteral("no-wait"),
+        QStringLiteral("--printer: end as soon as the queue took the job, without following it."));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Show the program's version."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help."));
-    const QList<QCommandLineOption> options{dumpOption,  pdfOption,     printerOption, paperOption,
-                                            noFitOption, titleOption,   pagesOption,   copiesOption,
-                                            fromOption,  versionOption, helpOption};
+    const QList<QCommandLineOption> options{dumpOption,  pdfOption,   printerOption, paperOption,
+                                            noFitOption, titleOption, pagesOption,   copiesOption,
+                                            fromOption,  waitOption,  noWaitOption,  versionOption,
+                                            helpOption};
     parser.addOptions(options);
 
     if (arguments.size() < 2) {
@@ -242,6 +251,23 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         return UsageError(Error(
             QStringLiteral("--paper, --no-fit, --title, --pages and --copies are for printing")));
     }
+    if ((parser.isSet(waitOption) || parser.isSet(noWaitOption)) &&
+        request.output != BatchRequest::Output::Printer) {
+        return UsageError(Error(QStringLiteral("--wait and --no-wait are for --printer")));
+    }
+    if (parser.isSet(waitOption) && parser.isSet(noWaitOption)) {
+        return UsageError(Error(QStringLiteral("give one of --wait and --no-wait")));
+    }
+    if (parser.isSet(waitOption)) {
+        const int64_t seconds = PlainNumber(parser.value(waitOption), 5);
+        if (seconds < 1 || seconds > kMaxWaitSeconds) {
+            return UsageError(Error(QStringLiteral("bad wait \"%1\": give 1 to %2 seconds")
+                                        .arg(parser.value(waitOption))
+                                        .arg(kMaxWaitSeconds)));
+        }
+        request.waitBound = std::chrono::seconds(seconds);
+    }
+    request.followJob = !parser.isSet(noWaitOption);
     if (parser.isSet(pagesOption)) {
         const auto pages = ParsePageList(parser.value(pagesOption));
         if (!pages) {

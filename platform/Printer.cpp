@@ -82,8 +82,6 @@ PaperGeometry PaperGeometryOf(const DeviceMeasures& m) {
 
 SpoolOptions SpoolOptionsOf(const QPrinter& printer) {
     SpoolOptions o;
-    o.copies = std::max(1, printer.copyCount());
-    o.collate = printer.collateCopies();
     switch (printer.duplex()) {
         case QPrinter::DuplexNone:
             o.sides = QStringLiteral("one-sided");
@@ -219,14 +217,6 @@ std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
     }
     UseDeviceMargins(*printer);
     return printer;
-}
-
-bool QueueIsStopped(const QString& queue) {
-    const bool wantDefault = queue.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0;
-    const QPrinterInfo info =
-        wantDefault ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(queue);
-    // The print service reports a stopped queue as one in error.
-    return !info.isNull() && info.state() == QPrinter::Error;
 }
 
 std::unique_ptr<QPrinter> CreatePdfPrinter(const QString& path, const QPageSize& paper) {
