@@ -1,6 +1,7 @@
 #include "batch/BatchCommandLine.h"
 
 #include "app/model/CountRules.h"
+#include "platform/PrintJobs.h"
 
 #include <algorithm>
 
@@ -94,11 +95,13 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
                                        QStringLiteral("FILE"));
     const QCommandLineOption printerOption(
         QStringLiteral("printer"),
-        QStringLiteral("Print the sheet on a print queue; \"default\" for the system's default."),
+        QStringLiteral("Print the sheet on the %1 NAME; \"default\" for the system's default.")
+            .arg(vantric::QueueWord()),
         QStringLiteral("NAME"));
     const QCommandLineOption paperOption(
         QStringLiteral("paper"),
-        QStringLiteral("Paper size (A4 unless given; a queue's own paper for --printer)."),
+        QStringLiteral("Paper size (A4 unless given; the %1's own paper for --printer).")
+            .arg(vantric::QueueWord()),
         QStringLiteral("NAME"));
     const QCommandLineOption noFitOption(
         QStringLiteral("no-fit"),
@@ -124,7 +127,8 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         QStringLiteral("SECONDS"));
     const QCommandLineOption noWaitOption(
         QStringLiteral("no-wait"),
-        QStringLiteral("--printer: end as soon as the queue took the job, without following it."));
+        QStringLiteral("--printer: end as soon as the %1 took the job, without following it.")
+            .arg(vantric::QueueWord()));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Show the program's version."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},

@@ -131,8 +131,8 @@ int Print(const BatchRequest& request, CGridCtrl& grid) {
                       .arg(out.error.isEmpty() ? QStringLiteral("unknown reason") : out.error));
         return kFailed;
     }
-    if (out.job) {
-        return FollowJobToItsEnd(*out.job, request.followJob, request.waitBound);
+    if (request.output == BatchRequest::Output::Printer) {
+        return FollowJobToItsEnd(out.printer, out.job, request.followJob, request.waitBound);
     }
     return kDone;
 }

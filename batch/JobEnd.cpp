@@ -18,8 +18,17 @@ QString Saying(const QString& reason) {
 
 }  // namespace
 
-int FollowJobToItsEnd(const vantric::PrintJobId& job, bool follow, std::chrono::seconds bound) {
+int FollowJobToItsEnd(const QString& printer, const std::optional<vantric::PrintJobId>& taken,
+                      bool follow, std::chrono::seconds bound) {
     using vantric::JobEnd;
+    if (!taken) {
+        PrintLine(stderr, QStringLiteral("vantric-batch: the %1 \"%2\" took the document, and "
+                                         "its queue shows no job of it any more: handed on to "
+                                         "the printer")
+                              .arg(vantric::QueueWord(), printer));
+        return kDone;
+    }
+    const vantric::PrintJobId& job = *taken;
     PrintLine(stderr, QStringLiteral("vantric-batch: %1 taken").arg(JobName(job)));
     if (!follow) {
         return kDone;

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/PrintJobs.h"
+
 namespace vantric {
 
 namespace {
@@ -198,11 +200,11 @@ std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
             // The operator most likely mistyped the name: say which names there are.
             const QStringList known = QPrinterInfo::availablePrinterNames();
             const QString queues =
-                known.isEmpty()
-                    ? QStringLiteral("the print service knows no queues")
-                    : QStringLiteral("the queues are: %1").arg(known.join(QStringLiteral(", ")));
+                known.isEmpty() ? QStringLiteral("the print service knows no %1s").arg(QueueWord())
+                                : QStringLiteral("the %1s are: %2")
+                                      .arg(QueueWord(), known.join(QStringLiteral(", ")));
             *error = (wantDefault ? QStringLiteral("no default printer is set up")
-                                  : QStringLiteral("no printer queue named \"%1\"").arg(queue)) +
+                                  : QStringLiteral("no %1 named \"%2\"").arg(QueueWord(), queue)) +
                      QStringLiteral("; ") + queues;
         }
         return nullptr;
