@@ -6,11 +6,11 @@ server, and reads what the window tells.
 Builds a sheet of four cartons; prints it onto a queue that rejects jobs and onto a stopped one,
 choosing each queue in the print dialog's printer list by typing its name, and reads the
 "温馨提示" box each time (its text copied from the box and read from the clipboard, and a
-picture of it). Then prints onto a queue whose printer holds the job and fails it once released: while the
-printer holds it, the window builds a sheet of another count (its grid shows the new numbers),
-and the box of the failed job comes once the printer is released. Checks that the refused job is
-in no queue, the stopped queue keeps its job, and the program ends with status 0. Screenshots and
-the program's output are kept in the artefact folder.
+picture of it). Then prints onto a queue whose printer holds the job and fails it once
+released: while the printer holds it, the window builds a sheet of another count (its grid
+shows the new numbers), and the box of the failed job comes once the printer is released.
+Checks that the refused job is in no queue, the stopped queue keeps its job, and the program
+ends with status 0. Screenshots and the program's output are kept in the artefact folder.
 
 Exit status 0 passed, 1 failed, 77 skipped (no X server or no CUPS could be started).
 """
@@ -29,10 +29,10 @@ from person_run import Failure, log, run, wait_for
 FIRST_COUNT, SECOND_COUNT = "4", "8"
 REJECTING, STOPPED, HELD_UP = ("VantricOutcomeRejecting", "VantricOutcomeStopped",
                                "VantricOutcomeHeldUp")
-ARTEFACTS = ("main-window.png", "main-window-rebuilt.png", "print-dialog-%s.png" % REJECTING,
-             "print-dialog-%s.png" % STOPPED, "print-dialog-%s.png" % HELD_UP,
-             "box-%s.png" % REJECTING, "box-%s.png" % STOPPED, "box-%s.png" % HELD_UP,
-             "screen-at-failure.png", "vantric.log", "xvfb.log")
+ARTEFACTS = tuple(["main-window.png", "main-window-rebuilt.png", "screen-at-failure.png",
+                   "vantric.log", "xvfb.log"] +
+                  ["%s-%s.png" % (what, q) for what in ("print-dialog", "box")
+                   for q in (REJECTING, STOPPED, HELD_UP)])
 # What each box says: the window's words around the print service's own.
 EXPECTED = {
     REJECTING: ["打印服务拒绝了这次打印，标签没有打印出来：",
@@ -52,21 +52,15 @@ def jobs(queue, everything=False):
     return sorted(int(n) for n in re.findall(r"^%s-(\d+)\s" % re.escape(queue), listed, re.M))
 
 
-def choose_queue(queue):
-    """In the print dialog, whose printer list has the keyboard as it opens: the queue's name
-    typed, as a person picks an entry of a long list."""
-    def choose(desk, dialog):
-        desk.type(queue)
-    return choose
-
-
 def print_onto(desk, screen, main, layout, queue):
+    """打印, and in the print dialog, whose printer list has the keyboard as it opens, the
+    queue's name typed, as a person picks an entry of a long list; then Enter."""
     desk.click(main, layout.centre(desk_run.PRINT_BUTTON))
     dialog = desk.wait_window(desk_run.PRINT_DIALOG_TITLE, "the print dialog")
     desk.focus(dialog)
-    choose_queue(queue)(desk, dialog)
-    # The picture shows the queue chosen, for people to look at; the box below tells which
-    # queue the job went to.
+    desk.type(queue)
+    # The picture shows the queue chosen, for people to look at; the box tells which queue the
+    # job went to.
     screen.wait_picture(dialog, "print-dialog-" + queue, (0, 0, 10000, 10000), 0.005, 0.6,
                         "the print dialog to show its printer", desk.alive)
     desk.keys("Return")

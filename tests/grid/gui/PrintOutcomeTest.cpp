@@ -1,7 +1,8 @@
-// The print command's follow of a job on a queue tools/cups-setup.sh keeps, whose printer holds
-// each job until the test releases it: the window goes on while the job is followed, and the
-// answer comes over the window that asked. (What each queue's box says is read from the real
-// program by tests/e2e/outcome_run.py.)
+// The print command's follow of a job on the queue tools/cups-setup.sh keeps whose printer holds
+// each job until the test releases it, then fails it: the command returns while the job is
+// followed (it would not before the job's end if it waited for it), and the answer comes over
+// the window that asked, or over the one it was opened from once that is gone. (What each
+// queue's box says is read from the real program by tests/e2e/outcome_run.py.)
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,11 +12,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QWidget>
-#include <memory>
 
 #include "app/model/LabelSheetBuilders.h"
 #include "grid/CVWnd_Grid.h"
-#include "grid/GridPrintDialogs.h"
 #include "grid/PrintJobFollow.h"
 #include "platform/Printer.h"
 #include "tests/grid/gui/GuiApp.h"
@@ -26,20 +25,17 @@ using namespace vantric;
 
 namespace {
 
-class ChooseQueue : public IPrinterChooser {
+const QString kQueue = QStringLiteral("VantricOutcomeHeldUp");
+
+class ChooseHeldUpQueue : public IPrinterChooser {
   public:
-    explicit ChooseQueue(QString queue) : queue_(std::move(queue)) {}
     bool Choose(QPrinter& printer) override {
-        printer.setOutputFormat(QPrinter::NativeFormat);
-        printer.setPrinterName(queue_);
+        printer.setPrinterName(kQueue);
         return true;
     }
-
-  private:
-    QString queue_;
 };
 
-// Runs the event loop until `done` holds or a minute has passed (the follow's bound is one).
+// Runs the event loop until `done` holds or a minute (the follow's bound) has passed.
 template <typename Done>
 bool ProcessEventsUntil(Done done) {
     const QDeadlineTimer deadline(std::chrono::seconds(61));
@@ -49,89 +45,59 @@ bool ProcessEventsUntil(Done done) {
     return done();
 }
 
-// The newest unfinished job in a queue, as lpstat lists them ("Queue-12 user size date").
-int NewestJob(const QString& queue) {
-    int newest = 0;
-    auto it = QRegularExpression(QRegularExpression::escape(queue) + QStringLiteral("-(\\d+)\\s"))
-                  .globalMatch(testsupport::RunTool(QStringLiteral("lpstat"), {"-o", queue}));
-    while (it.hasNext()) {
-        newest = std::max(newest, it.next().captured(1).toInt());
-    }
-    return newest;
+// The job the queue holds, as lpstat lists it ("Queue-12 user size date"); 0 for none.
+int HeldJob() {
+    const auto m = QRegularExpression(kQueue + QStringLiteral("-(\\d+)\\s"))
+                       .match(testsupport::RunTool(QStringLiteral("lpstat"), {"-o", kQueue}));
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-const QString kQueue = QStringLiteral("VantricOutcomeHeldUp");
+}  // namespace
 
-// A main window with the sheet of one ticket of four cartons in its grid.
-class PrintOutcome : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fixtures::EnsureGuiApp();
-        if (!testsupport::HaveCupsQueue(kQueue)) {
-            GTEST_SKIP() << "no CUPS queues where prints fail (tools/cups-setup.sh makes them): "
-                            "skipping";
-        }
-        ForgetRememberedPrinter();
-        main_ = std::make_unique<QWidget>();
-        main_->setWindowTitle(QStringLiteral("vantricoutcome%1").arg(::getpid()));
-        grid_ = new CVWnd_Grid(main_.get());
-        SetUpSheetGrid(grid_->Grid());
-        grid_->Create();
-        SheetWorkingIntegers ints;
-        ASSERT_EQ(BuildSingleTicketSheet(grid_->Grid(), u"4", ints), SheetBuildResult::Built);
+TEST(PrintOutcome, JobIsFollowedWhileTheWindowWorks) {
+    fixtures::EnsureGuiApp();
+    if (!testsupport::HaveCupsQueue(kQueue)) {
+        GTEST_SKIP() << "no CUPS queue " << kQueue.toStdString()
+                     << " (tools/cups-setup.sh makes it): skipping";
     }
-    void TearDown() override {
-        // The held-up job goes; a printer its failure stopped starts again.
-        QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), kQueue});
-        QProcess::execute(QStringLiteral("cupsenable"), {kQueue});
-        ProcessEventsUntil([] { return RunningFollows() == 0; });
-        ForgetRememberedPrinter();
-    }
-    int Print(const QString& queue, QWidget* asker = nullptr) {
-        ChooseQueue choose(queue);
-        grid_->SetPrinterChooser(&choose);
-        const int printed = grid_->PrintSheet(asker);
-        grid_->SetPrinterChooser(nullptr);
-        return printed;
-    }
-
-    std::unique_ptr<QWidget> main_;
-    CVWnd_Grid* grid_ = nullptr;
-};
-
-// The print command returns while the printer still holds the job (it would not return before
-// the job's end if it waited for it), and the answer comes over the asking window, or over the
-// window it came from once that is gone.
-TEST_F(PrintOutcome, JobIsFollowedWhileTheWindowWorks) {
-    const QString& queue = kQueue;
+    ForgetRememberedPrinter();
+    QWidget main;
+    main.setWindowTitle(QStringLiteral("vantricoutcome%1").arg(::getpid()));
+    auto* grid = new CVWnd_Grid(&main);
+    SetUpSheetGrid(grid->Grid());
+    grid->Create();
+    SheetWorkingIntegers ints;
+    ASSERT_EQ(BuildSingleTicketSheet(grid->Grid(), u"4", ints), SheetBuildResult::Built);
+    ChooseHeldUpQueue choose;
+    grid->SetPrinterChooser(&choose);
     RecordingMessages messages;
     for (const bool askerClosed : {false, true}) {
         SCOPED_TRACE(askerClosed ? "asking window closed first" : "asking window open");
-        auto* preview = new QWidget(main_.get(), Qt::Dialog);
+        auto* preview = new QWidget(&main, Qt::Dialog);
         messages.texts.clear();
         messages.owners.clear();
-        ASSERT_EQ(Print(queue, preview), 1);
-        EXPECT_EQ(RunningFollows(), 1);
-        int job = 0;
-        ASSERT_TRUE(ProcessEventsUntil([&] { return (job = NewestJob(queue)) > 0; }));
-        // The window's events have run while the printer holds the job, still unanswered.
+        ASSERT_EQ(grid->PrintSheet(preview), 1);
         EXPECT_EQ(RunningFollows(), 1);
         EXPECT_TRUE(messages.texts.isEmpty());
+        const int job = HeldJob();
+        ASSERT_GT(job, 0);
         if (askerClosed) {
             delete preview;
         }
         const QString release = QStringLiteral("/tmp/vantric-backend-release-%1").arg(job);
         QFile(release).open(QIODevice::WriteOnly);
-        ASSERT_TRUE(ProcessEventsUntil([&] { return !messages.texts.isEmpty(); }));
+        const bool told = ProcessEventsUntil([&] { return !messages.texts.isEmpty(); });
         QFile::remove(release);
+        QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), kQueue});
+        QProcess::execute(QStringLiteral("cupsenable"), {kQueue});  // should a failure stop it
+        ASSERT_TRUE(told);
         EXPECT_TRUE(messages.texts.front().contains(QStringLiteral("Paper jam in tray 1")))
             << messages.texts.front().toStdString();
-        EXPECT_EQ(messages.owners.front(), askerClosed ? main_.get() : preview);
+        EXPECT_EQ(messages.owners.front(), askerClosed ? &main : preview);
         if (!askerClosed) {
             delete preview;
         }
-        QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
     }
+    ASSERT_TRUE(ProcessEventsUntil([] { return RunningFollows() == 0; }));
+    ForgetRememberedPrinter();
 }
-
-}  // namespace
