@@ -549,8 +549,8 @@ TEST_F(PrintJobTest, QueueGetsOneCopyOfTheJob) {
     ASSERT_TRUE(printer) << error.toStdString();
     printer->setCopyCount(3);
     const QString title = UniqueTitle();
-    const PrintOutcome out = PrintGridOn(grid, *printer, title, nullptr, 96, 96,
-                                         PageChoice{{}, 2, true});
+    const PrintOutcome out =
+        PrintGridOn(grid, *printer, title, nullptr, 96, 96, PageChoice{{}, 2, true});
     ASSERT_TRUE(out.ok) << out.error.toStdString();
     ASSERT_TRUE(out.job);
     // A job without "copies" is printed once.
