@@ -1,6 +1,7 @@
 #include "batch/BatchCommandLine.h"
 
 #include "app/model/CountRules.h"
+#include "platform/PrintJobs.h"
 
 #include <algorithm>
 
@@ -20,9 +21,10 @@ const QString kUsage = QStringLiteral(
     "       vantric-batch --help | --version\n"
     "OUTPUT: --dump | --pdf FILE | --printer NAME\n"
     "        printing also takes [--paper NAME] [--no-fit] [--title TEXT] [--pages LIST]\n"
-    "        [--copies N]\n");
+    "        [--copies N]; --printer also [--wait SECONDS | --no-wait]\n");
 
 constexpr int32_t kMaxCopies = 999;
+constexpr int64_t kMaxWaitSeconds = 86400;  // a day: past any printer's warm-up
 
 bool LooksLikeOption(const QString& arg) {
     if (arg.startsWith(u"--")) {
@@ -93,11 +95,13 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
                                        QStringLiteral("FILE"));
     const QCommandLineOption printerOption(
         QStringLiteral("printer"),
-        QStringLiteral("Print the sheet on a print queue; \"default\" for the system's default."),
+        QStringLiteral("Print the sheet on the %1 NAME; \"default\" for the system's default.")
+            .arg(vantric::QueueWord()),
         QStringLiteral("NAME"));
     const QCommandLineOption paperOption(
         QStringLiteral("paper"),
-        QStringLiteral("Paper size (A4 unless given; a queue's own paper for --printer)."),
+        QStringLiteral("Paper size (A4 unless given; the %1's own paper for --printer).")
+            .arg(vantric::QueueWord()),
         QStringLiteral("NAME"));
     const QCommandLineOption noFitOption(
         QStringLiteral("no-fit"),
@@ -117,13 +121,22 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
     const QCommandLineOption copiesOption(
         QStringLiteral("copies"), QStringLiteral("Print the run N times, collated (1 to 999)."),
         QStringLiteral("N"));
+    const QCommandLineOption waitOption(
+        QStringLiteral("wait"),
+        QStringLiteral("--printer: follow the job for at most SECONDS (60) until it printed."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption noWaitOption(
+        QStringLiteral("no-wait"),
+        QStringLiteral("--printer: end as soon as the %1 took the job, without following it.")
+            .arg(vantric::QueueWord()));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Show the program's version."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help."));
-    const QList<QCommandLineOption> options{dumpOption,  pdfOption,     printerOption, paperOption,
-                                            noFitOption, titleOption,   pagesOption,   copiesOption,
-                                            fromOption,  versionOption, helpOption};
+    const QList<QCommandLineOption> options{dumpOption,  pdfOption,   printerOption, paperOption,
+                                            noFitOption, titleOption, pagesOption,   copiesOption,
+                                            fromOption,  waitOption,  noWaitOption,  versionOption,
+                                            helpOption};
     parser.addOptions(options);
 
     if (arguments.size() < 2) {
@@ -242,6 +255,23 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         return UsageError(Error(
             QStringLiteral("--paper, --no-fit, --title, --pages and --copies are for printing")));
     }
+    if ((parser.isSet(waitOption) || parser.isSet(noWaitOption)) &&
+        request.output != BatchRequest::Output::Printer) {
+        return UsageError(Error(QStringLiteral("--wait and --no-wait are for --printer")));
+    }
+    if (parser.isSet(waitOption) && parser.isSet(noWaitOption)) {
+        return UsageError(Error(QStringLiteral("give one of --wait and --no-wait")));
+    }
+    if (parser.isSet(waitOption)) {
+        const int64_t seconds = PlainNumber(parser.value(waitOption), 5);
+        if (seconds < 1 || seconds > kMaxWaitSeconds) {
+            return UsageError(Error(QStringLiteral("bad wait \"%1\": give 1 to %2 seconds")
+                                        .arg(parser.value(waitOption))
+                                        .arg(kMaxWaitSeconds)));
+        }
+        request.waitBound = std::chrono::seconds(seconds);
+    }
+    request.followJob = !parser.isSet(noWaitOption);
     if (parser.isSet(pagesOption)) {
         const auto pages = ParsePageList(parser.value(pagesOption));
         if (!pages) {

@@ -9,7 +9,9 @@
 // for the system's default queue). Printing takes --paper NAME (A4 for a file; the queue's own
 // paper for a printer), --no-fit (the page width follows the paper instead of the columns),
 // --title TEXT (the document name the queue shows), --pages LIST (only those pages of the run,
-// e.g. "3,7-9" or "7-") and --copies N (1..999, collated).
+// e.g. "3,7-9" or "7-") and --copies N (1..999, collated). A job on a queue is followed until it
+// printed, failed or waits in a stopped queue, for --wait SECONDS at most (60); --no-wait ends
+// as soon as the queue took it.
 //
 // The words after the command are the counts, even when they look like options ("-5", "-"):
 // options are the known long names (and -h).
@@ -19,10 +21,12 @@
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <optional>
 #include <vector>
 
 #include "grid/GridPrintJob.h"
+#include "platform/PrintJobs.h"
 
 struct BatchRequest {
     enum class Mode { Single, Multi, Overweight };
@@ -37,6 +41,8 @@ struct BatchRequest {
     QString fromFile;  // --from: the file of tickets, "-" for standard input; empty: none
     std::vector<vantric::PageRange> pages;  // empty: every page of the run
     int32_t copies = 1;
+    bool followJob = true;  // --printer: wait for the job's end (--no-wait: do not)
+    std::chrono::seconds waitBound = vantric::kJobFollowBound;  // --wait
 };
 
 struct BatchParse {

@@ -8,6 +8,7 @@
 #include "app/model/LabelSheetBuilders.h"
 #include "app/model/SettingsFile.h"
 #include "batch/GridDump.h"
+#include "batch/JobEnd.h"
 #include "batch/TerminalProgress.h"
 #include "batch/TicketListFile.h"
 #include "grid/GridPrintJob.h"
@@ -133,14 +134,8 @@ int Print(const BatchRequest& request, CGridCtrl& grid) {
                       .arg(out.error.isEmpty() ? QStringLiteral("unknown reason") : out.error));
         return kFailed;
     }
-    // The queue has the job; a stopped one keeps it without printing, which the operator would
-    // otherwise only find out at the printer.
-    if (request.output == BatchRequest::Output::Printer &&
-        vantric::QueueIsStopped(request.target)) {
-        PrintLine(stderr,
-                  QStringLiteral("vantric-batch: the queue \"%1\" is stopped: the job waits "
-                                 "in it until the queue is started again")
-                      .arg(request.target));
+    if (request.output == BatchRequest::Output::Printer) {
+        return FollowJobToItsEnd(out.printer, out.job, request.followJob, request.waitBound);
     }
     return kDone;
 }

@@ -9,9 +9,11 @@
 
 namespace batch {
 
-constexpr int kDone = 0;
-constexpr int kFailed = 1;   // the dump or the print could not be made
-constexpr int kRefused = 2;  // a usage error or a refused count
+constexpr int kDone = 0;         // done; a print: the job printed (--no-wait: was taken)
+constexpr int kFailed = 1;       // the dump or the print could not be made, or the job failed
+constexpr int kRefused = 2;      // a usage error or a refused count
+constexpr int kWaiting = 3;      // the job waits in a stopped queue or on a stopped printer
+constexpr int kNotFinished = 4;  // the job was still printing when the wait ran out
 
 // Runs the request; messages go to stderr. Printing needs a QGuiApplication.
 int RunBatchRequest(const BatchRequest& request);

@@ -1,6 +1,7 @@
 // vantric-batch: the label sheets without a screen (see BatchCommandLine.h for the commands).
-// Exit status: 0 done, 1 the dump or the print could not be made, 2 a usage error or a refused
-// count.
+// Exit status: 0 done (a job on a queue: printed), 1 the dump or the print could not be made or
+// the job failed, 2 a usage error or a refused count, 3 the job waits in a stopped queue, 4 the
+// job was still printing when the wait ran out.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <memory>

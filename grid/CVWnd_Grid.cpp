@@ -8,6 +8,7 @@
 #include "grid/CInPlaceEdit.h"
 #include "grid/CellDrawing.h"
 #include "grid/GridPrintDialogs.h"
+#include "grid/PrintJobFollow.h"
 
 namespace vantric {
 
@@ -86,6 +87,9 @@ int CVWnd_Grid::PrintSheet(QWidget* asker) {
                                             progress_ ? progress_ : &progress, logicalDpiX(),
                                             logicalDpiY(), &outcome);
     TellWhyNothingPrinted(owner, outcome);
+    if (outcome.job) {
+        FollowAndTell(owner, *outcome.job);
+    }
     return printed;
 }
 

@@ -48,7 +48,9 @@ class CVWnd_Grid : public QAbstractScrollArea, public IGridObserver {
     // The print command: printer dialog (AskForPrinter), remembered or default printer, a
     // progress dialog for long jobs. Non-zero when every page was spooled. Its dialogs and boxes
     // belong to the window of `asker` (the grid's own when none is given): an empty sheet,
-    // margins without room and pages outside the run print nothing and say so there.
+    // margins without room, pages outside the run and a printer or service that does not take
+    // the job print nothing and say so there; a job the service took is followed, and one that
+    // fails or waits in a stopped queue is told there when the answer comes.
     int PrintSheet(QWidget* asker = nullptr);
     // The top-level window caption the job is named after.
     QString DocumentName() const;

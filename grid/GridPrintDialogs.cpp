@@ -3,6 +3,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QStringList>
 
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
@@ -27,11 +28,65 @@ bool DialogPrinterChooser::Choose(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString PrintOutcomeText(const PrintOutcome& outcome) {
+    if (outcome.ok || outcome.cancelled) {
+        return QString();
+    }
+    if (outcome.nothingToPrint) {
+        return kNothingToPrintText;
+    }
+    if (outcome.noRoomForTable) {
+        return kNoRoomForTableText;
+    }
+    if (outcome.pagesOutsideRun) {
+        return kPagesOutsideRunText.arg(outcome.totalPages);
+    }
+    if (outcome.printerNotReady) {
+        QStringList states;
+        if (outcome.readiness.paused) {
+            states << kPrinterPausedWord;
+        }
+        if (outcome.readiness.offline) {
+            states << kPrinterOfflineWord;
+        }
+        if (outcome.readiness.inError) {
+            states << kPrinterInErrorWord;
+        }
+        return kPrinterNotReadyText.arg(outcome.printer, states.join(QStringLiteral("、")));
+    }
+    if (outcome.refused) {
+        const QString queue = outcome.queueMessage.isEmpty()
+                                  ? QString()
+                                  : kQueueSaysText.arg(outcome.printer, outcome.queueMessage);
+        return kPrintRefusedText.arg(outcome.systemReason, queue);
+    }
+    // Without a word from the system the print library's own stands in.
+    const QString why = outcome.systemReason.isEmpty() ? outcome.error : outcome.systemReason;
+    if (!outcome.documentStarted) {
+        // No printer at all was told when the dialog was asked for; a file says why itself.
+        return outcome.printer.isEmpty() && outcome.error.isEmpty()
+                   ? QString()
+                   : kDocumentNotStartedText.arg(why);
+    }
+    return kDocumentNotEndedText.arg(why);
+}
+
+QString JobReportText(const PrintJobId& job, const JobReport& report) {
+    switch (report.end) {
+        case JobEnd::Failed:
+            return kJobFailedText.arg(job.queue).arg(job.id).arg(report.state, report.reason);
+        case JobEnd::Waiting:
+            return kJobWaitingText.arg(job.queue).arg(job.id).arg(report.reason);
+        case JobEnd::Completed:
+        case JobEnd::Printing:
+        case JobEnd::Unknown:
+            break;
+    }
+    return QString();
+}
+
 void TellWhyNothingPrinted(QWidget* asker, const PrintOutcome& outcome) {
-    const QString why = outcome.nothingToPrint    ? kNothingToPrintText
-                        : outcome.noRoomForTable  ? kNoRoomForTableText
-                        : outcome.pagesOutsideRun ? kPagesOutsideRunText.arg(outcome.totalPages)
-                                                  : QString();
+    const QString why = PrintOutcomeText(outcome);
     if (!why.isEmpty()) {
         MessageService().ShowMessageBox(asker != nullptr ? asker->window() : nullptr, why,
                                         kPrintReminderTitle, MessageIcon::None);

@@ -28,6 +28,37 @@ inline const QString kNoRoomForTableText = QStringLiteral(
     "页边距太大，纸上没有放表格的地方。\n请在“操作 → "
     "打印预览边距”或预览窗口的“页边距”中把边距改小。");
 
+// What the operator is told when a print does not reach paper. The system's own words (%1 where
+// it gives any) stand as it gives them.
+// The print service refused the job; %1 its words, %2 what the queue says of itself (may be
+// empty).
+inline const QString kPrintRefusedText =
+    QStringLiteral("打印服务拒绝了这次打印，标签没有打印出来：\n%1%2");
+// How the queue's own words follow the refusal; %1 the printer, %2 its words.
+inline const QString kQueueSaysText = QStringLiteral("\n打印机“%1”的说明：%2");
+// The printer cannot take a job now, so nothing was sent; %1 the printer, %2 its state.
+inline const QString kPrinterNotReadyText =
+    QStringLiteral("打印机“%1”%2，现在不能打印，标签没有打印出来。\n请检查打印机后再打印。");
+// The printer's states in the way the printer list shows them.
+inline const QString kPrinterPausedWord = QStringLiteral("已暂停");
+inline const QString kPrinterOfflineWord = QStringLiteral("脱机");
+inline const QString kPrinterInErrorWord = QStringLiteral("出错");
+// The printer could not start the document; %1 the system's words.
+inline const QString kDocumentNotStartedText =
+    QStringLiteral("打印机无法开始打印，标签没有打印出来：\n%1");
+// The printer took a page or the document's end badly; %1 the system's words.
+inline const QString kDocumentNotEndedText =
+    QStringLiteral("打印机无法完成这次打印，标签可能没有全部打印出来：\n%1");
+// The job ended without being printed; %1 the printer, %2 the job's number, %3 the service's
+// word for how it ended, %4 what the printer says.
+inline const QString kJobFailedText =
+    QStringLiteral("打印机“%1”上的打印任务 %2 没有打印完成（%3）：\n%4\n请检查打印机后重新打印。");
+// The job waits in a stopped or paused queue; %1 the printer, %2 the job's number, %3 what the
+// printer says.
+inline const QString kJobWaitingText = QStringLiteral(
+    "打印任务 %2 正在打印机“%1”的队列中等待：打印机已停止或暂停（%3）。\n"
+    "打印机恢复后才会打印这些标签。");
+
 // QPrintDialog without selection or print-to-file choices; its page range runs from the
 // printer's from page to its to page when those are set. Where no printer is installed it shows
 // no dialog (an empty printer list would print nothing) but tells the operator so in a message
@@ -41,8 +72,15 @@ class DialogPrinterChooser : public IPrinterChooser {
     QPointer<QWidget> parent_;
 };
 
-// Tells the operator, in a box owned by the window of `asker`, why the print command printed
-// nothing when the sheet, its margins or the pages chosen were the cause; says nothing otherwise.
+// What the operator is told of a print command's outcome before its job is followed: why nothing
+// (or not everything) was printed; empty when the job went to the printer or the dialog was
+// cancelled.
+QString PrintOutcomeText(const PrintOutcome& outcome);
+// What the operator is told of a followed job: empty when it printed or is still printing.
+QString JobReportText(const PrintJobId& job, const JobReport& report);
+
+// Tells the operator, in a box owned by the window of `asker`, why the print command did not
+// print (PrintOutcomeText); says nothing when there is nothing to say.
 void TellWhyNothingPrinted(QWidget* asker, const PrintOutcome& outcome);
 
 // Shown for jobs that take longer than half a second; its cancel button ends the job.

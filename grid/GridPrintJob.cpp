@@ -5,12 +5,14 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QStringList>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <limits>
 
 #include "grid/CGridPrinter.h"
 #include "platform/DrivePath.h"
+#include "platform/PrintJobs.h"
 #include "platform/Printer.h"
 
 namespace vantric {
@@ -96,10 +98,13 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
         return out;
     }
 
+    // A device says why only as it fails; a file's reason comes from the file system.
+    const DeviceDocumentWatch device(printer);
     bool ok = dc.begin(&printer);
     out.documentStarted = ok;
     if (!ok) {
         out.error = QStringLiteral("the printer could not start the document");
+        out.systemReason = device.SystemError();
     } else if (progress != nullptr) {
         progress->Started(static_cast<int32_t>(order.size()));
     }
@@ -107,6 +112,7 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
         if (i > 0 && !printer.newPage()) {
             ok = false;
             out.error = QStringLiteral("the printer refused page %1").arg(order[i]);
+            out.systemReason = device.SystemError();
             break;
         }
         info.currentPage = order[i];
@@ -124,9 +130,16 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
     }
 
     if (ok) {
-        ok = dc.end() && printer.printerState() != QPrinter::Error;
+        // A device may close the document without a word from the print library: what the
+        // system said while it did counts.
+        ok =
+            dc.end() && printer.printerState() != QPrinter::Error && device.SystemError().isEmpty();
         if (!ok) {
+            out.documentNotEnded = true;
             out.error = QStringLiteral("the printer could not finish the document");
+            out.systemReason = device.SystemError();
+        } else {
+            out.job = device.Job();
         }
     } else if (out.documentStarted) {
         // Nothing half-made may reach the printer as a finished job.
@@ -135,8 +148,26 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
             dc.end();
         }
     }
+    if (!out.systemReason.isEmpty()) {
+        out.error += QStringLiteral(": ") + out.systemReason;
+    }
     out.ok = ok;
     return out;
+}
+
+// What keeps a printer from taking a job, as the batch says it.
+QString NotReadyWords(const PrinterReadiness& r) {
+    QStringList words;
+    if (r.paused) {
+        words << QStringLiteral("paused");
+    }
+    if (r.offline) {
+        words << QStringLiteral("offline");
+    }
+    if (r.inError) {
+        words << QStringLiteral("in error");
+    }
+    return words.join(QStringLiteral(" and "));
 }
 
 // Why `path` cannot be written, as the system says it.
@@ -219,13 +250,27 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
                          const PageChoice& choice) {
     // Whatever chose the printer and its paper, the page is the device's printable area.
     UseDeviceMargins(printer);
-    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty() ||
-        !CanSpoolFiles()) {
-        return PrintPages(grid, printer, documentName, progress, screenDpiX, screenDpiY, choice);
+    const bool toPrinter =
+        printer.outputFormat() == QPrinter::NativeFormat && !printer.printerName().isEmpty();
+    PrintOutcome out;
+    if (toPrinter) {
+        out.printer = printer.printerName();
+        out.readiness = PrinterReadinessOf(out.printer);
+        if (!out.readiness.Ready()) {
+            out.printerNotReady = true;
+            out.error = QStringLiteral("the %1 \"%2\" is %3; nothing printed")
+                            .arg(QueueWord(), out.printer, NotReadyWords(out.readiness));
+            return out;
+        }
+    }
+    if (!toPrinter || !CanSpoolFiles()) {
+        const QString name = out.printer;
+        out = PrintPages(grid, printer, documentName, progress, screenDpiX, screenDpiY, choice);
+        out.printer = name;
+        return out;
     }
     // A queue gets the job only once every page is made: a printer that closes a cancelled
     // document still hands it to the queue, and does not say when the queue refuses it.
-    PrintOutcome out;
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vantric-XXXXXX.pdf"));
     if (!file.open()) {
         out.error = QStringLiteral("no room for the print file in %1")
@@ -239,9 +284,27 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
     pages.setPageLayout(printer.pageLayout());
     pages.setColorMode(printer.colorMode());
     out = PrintPages(grid, pages, documentName, progress, screenDpiX, screenDpiY, choice);
+    out.printer = printer.printerName();
     if (out.ok) {
-        out.ok = SpoolPdfFile(printer.printerName(), file.fileName(), documentName,
-                              SpoolOptionsOf(printer), &out.error);
+        SpoolRefusal refusal;
+        const int32_t id = SpoolPdfFile(out.printer, file.fileName(), documentName,
+                                        SpoolOptionsOf(printer), &refusal);
+        if (id > 0) {
+            out.job = PrintJobId{out.printer, id};
+        } else {
+            out.ok = false;
+            out.refused = true;
+            out.systemReason = refusal.reason;
+            // The queue's own word is worth quoting only where the refusal does not say it.
+            if (!refusal.reason.contains(refusal.queueMessage)) {
+                out.queueMessage = refusal.queueMessage;
+            }
+            out.error = QStringLiteral("the print service refused the job: %1").arg(refusal.reason);
+            if (!out.queueMessage.isEmpty()) {
+                out.error +=
+                    QStringLiteral(" (the %1 says: \"%2\")").arg(QueueWord(), out.queueMessage);
+            }
+        }
     }
     return out;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "grid/model/CGridCtrl.h"
+#include "platform/PrintJobs.h"
 
 class QPrinter;
 
@@ -69,11 +70,19 @@ struct PrintOutcome {
     int32_t pagesPrinted = 0;  // pages made, copies included
     int32_t totalPages = 0;    // pages of the whole run
     bool cancelled = false;
-    bool pagesOutsideRun = false;  // the choice named a page the run does not have
-    bool noRoomForTable = false;   // the margins leave no body on the paper
-    bool nothingToPrint = false;   // no cell of the sheet holds text or a picture
-    bool documentStarted = false;  // the printer took the document (a file was created)
-    QString error;                 // why it failed, for a message
+    bool pagesOutsideRun = false;   // the choice named a page the run does not have
+    bool noRoomForTable = false;    // the margins leave no body on the paper
+    bool nothingToPrint = false;    // no cell of the sheet holds text or a picture
+    bool documentStarted = false;   // the printer took the document (a file was created)
+    bool documentNotEnded = false;  // every page was made, but the document could not be closed
+    bool printerNotReady = false;   // the printer could not take a job: nothing was sent
+    PrinterReadiness readiness;     // what kept it from taking one
+    bool refused = false;           // the print service refused the job
+    QString printer;                // the queue or printer the job was for; empty for a file
+    QString systemReason;           // what the system said of the failure, in its own words
+    QString queueMessage;           // what a refusing queue says of itself
+    std::optional<PrintJobId> job;  // the job the print service took: follow it to its end
+    QString error;                  // why it failed, for a message
 };
 
 // Whether any cell holds text or a picture; a sheet without either has nothing to print.
@@ -82,8 +91,9 @@ bool SheetHasContent(const CGridCtrl& grid);
 // Prints the pages `choice` names of the grid on `printer` with the grid's print settings as
 // they are, on the printable area of the printer's device (its margins are set to the device's
 // strips). The job makes every copy itself, so the printer's own copy count should be one. No
-// document is started when the margins leave no body or the choice names no page of the run;
-// a started one is aborted when a page fails or the progress cancels.
+// document is started when the printer cannot take a job now, the margins leave no body or the
+// choice names no page of the run; a started one is aborted when a page fails or the progress
+// cancels. A job the print service took is in `job`, to be followed.
 PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& documentName,
                          IPrintProgress* progress = nullptr, int32_t screenDpiX = 96,
                          int32_t screenDpiY = 96, const PageChoice& choice = {});

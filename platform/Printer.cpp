@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/PrintJobs.h"
+
 namespace vantric {
 
 namespace {
@@ -82,8 +84,6 @@ PaperGeometry PaperGeometryOf(const DeviceMeasures& m) {
 
 SpoolOptions SpoolOptionsOf(const QPrinter& printer) {
     SpoolOptions o;
-    o.copies = std::max(1, printer.copyCount());
-    o.collate = printer.collateCopies();
     switch (printer.duplex()) {
         case QPrinter::DuplexNone:
             o.sides = QStringLiteral("one-sided");
@@ -200,11 +200,11 @@ std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
             // The operator most likely mistyped the name: say which names there are.
             const QStringList known = QPrinterInfo::availablePrinterNames();
             const QString queues =
-                known.isEmpty()
-                    ? QStringLiteral("the print service knows no queues")
-                    : QStringLiteral("the queues are: %1").arg(known.join(QStringLiteral(", ")));
+                known.isEmpty() ? QStringLiteral("the print service knows no %1s").arg(QueueWord())
+                                : QStringLiteral("the %1s are: %2")
+                                      .arg(QueueWord(), known.join(QStringLiteral(", ")));
             *error = (wantDefault ? QStringLiteral("no default printer is set up")
-                                  : QStringLiteral("no printer queue named \"%1\"").arg(queue)) +
+                                  : QStringLiteral("no %1 named \"%2\"").arg(QueueWord(), queue)) +
                      QStringLiteral("; ") + queues;
         }
         return nullptr;
@@ -219,14 +219,6 @@ std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
     }
     UseDeviceMargins(*printer);
     return printer;
-}
-
-bool QueueIsStopped(const QString& queue) {
-    const bool wantDefault = queue.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0;
-    const QPrinterInfo info =
-        wantDefault ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(queue);
-    // The print service reports a stopped queue as one in error.
-    return !info.isNull() && info.state() == QPrinter::Error;
 }
 
 std::unique_ptr<QPrinter> CreatePdfPrinter(const QString& path, const QPageSize& paper) {

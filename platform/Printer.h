@@ -87,27 +87,28 @@ std::unique_ptr<QPrinter> PrinterForDialog();
 std::unique_ptr<QPrinter> CreateQueuePrinter(const QString& queue,
                                              const std::optional<QPageSize>& paper, QString* error);
 
-// Whether the named queue ("default" for the system's default) is stopped: it still takes jobs
-// but holds them until someone starts it again.
-bool QueueIsStopped(const QString& queue);
-
-// Job options of a queue printer as the print service takes them.
+// Job options of a queue printer as the print service takes them. No copies: a job holds every
+// copy it makes, so the service prints it once.
 struct SpoolOptions {
-    int copies = 1;
-    bool collate = false;
     QString sides;  // "one-sided", "two-sided-long-edge", "two-sided-short-edge"; empty: queue's
     QString media;  // paper name, e.g. "A4"; empty: queue's
     bool monochrome = false;
 };
 SpoolOptions SpoolOptionsOf(const QPrinter& printer);
 
+// Why the print service refused a job, in its own words.
+struct SpoolRefusal {
+    QString reason;        // the refusal ("Destination ... is not accepting jobs.")
+    QString queueMessage;  // what the queue says of itself, e.g. the reason it rejects jobs
+};
+
 // Whether finished PDF files can be handed to print queues directly: through the print service
 // on Linux; never on Windows, where a job goes straight onto the printer's device.
 bool CanSpoolFiles();
-// Hands a finished PDF file to the named queue as one job; false, with the service's reason,
-// when the job was refused.
-bool SpoolPdfFile(const QString& queue, const QString& file, const QString& title,
-                  const SpoolOptions& options, QString* error);
+// Hands a finished PDF file to the named queue as one job; the job's number in the queue, or 0,
+// with why in *refusal, when the job was refused.
+int32_t SpoolPdfFile(const QString& queue, const QString& file, const QString& title,
+                     const SpoolOptions& options, SpoolRefusal* refusal);
 
 // A printer that writes a PDF file on the given paper.
 std::unique_ptr<QPrinter> CreatePdfPrinter(const QString& path, const QPageSize& paper);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts a CUPS server (when none answers) with a PDF queue "VantricPDF" as the default printer,
-# and two more PDF queues that differ in their printable area, so that printing tests reach a
-# real spooler. Installs nothing: ./dev installs the packages.
+# two more PDF queues that differ in their printable area, and queues on which a print does not
+# reach paper (refusing, stopped, a failing printer), so that printing tests reach a real
+# spooler. Installs nothing: ./dev installs the packages.
 # Exits 1 when a scheduler or a queue could not be had (./dev then goes on, and the printing
 # tests skip and say so; under CI it stops).
 set -u
@@ -71,10 +72,37 @@ if [ -n "$ppd" ]; then
     rm -f "$strips"
 fi
 
+# Queues where a print does not reach paper, each kept in its state: one that rejects jobs, one
+# that is stopped (it takes jobs and keeps them), and three on a printer that fails every job
+# (tools/cups-failing-backend.sh): under the server's error policy, under abort-job, and one that
+# holds each job until the test releases it. Jobs left in them are the tests' to cancel.
+backends=$(cups-config --serverbin 2>/dev/null || echo /usr/lib/cups)/backend
+if [ -n "$ppd" ] && [ -d "$backends" ]; then
+    # Mode 0755: CUPS runs it as its unprivileged user.
+    as_root install -m 0755 "$(dirname "$0")/cups-failing-backend.sh" "$backends/vantricfail" ||
+        say "could not install the failing backend in $backends"
+    add_outcome_queue() { # name uri [lpadmin options...]
+        local name=$1 uri=$2
+        shift 2
+        lpstat -v "$name" >/dev/null 2>&1 || as_root lpadmin -p "$name" -E -v "$uri" -P "$ppd" "$@" \
+            >/dev/null 2>&1 || say "could not create $name"
+        as_root cupsaccept "$name" >/dev/null 2>&1
+        as_root cupsenable "$name" >/dev/null 2>&1
+    }
+    add_outcome_queue VantricOutcomeRejecting cups-pdf:/
+    as_root cupsreject -r "Vantric test queue: refuses every job" VantricOutcomeRejecting >/dev/null 2>&1
+    add_outcome_queue VantricOutcomeStopped cups-pdf:/
+    as_root cupsdisable -r "Vantric test queue: stopped" VantricOutcomeStopped >/dev/null 2>&1
+    add_outcome_queue VantricOutcomeFailing vantricfail:/now
+    add_outcome_queue VantricOutcomeAborting vantricfail:/now -o printer-error-policy=abort-job
+    add_outcome_queue VantricOutcomeHeldUp vantricfail:/when-released
+fi
+
 out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
 [ -n "$out" ] || out='${HOME}/PDF'
 missing=""
-for q in "$QUEUE" Vantric12Full Vantric12Strips; do
+for q in "$QUEUE" Vantric12Full Vantric12Strips VantricOutcomeRejecting VantricOutcomeStopped \
+         VantricOutcomeFailing VantricOutcomeAborting VantricOutcomeHeldUp; do
     lpstat -v "$q" >/dev/null 2>&1 || missing="$missing $q"
 done
 if [ -n "$missing" ]; then
@@ -82,4 +110,5 @@ if [ -n "$missing" ]; then
     exit 1
 fi
 say "queues $QUEUE ($(lpstat -d 2>/dev/null)), Vantric12Full, Vantric12Strips; cups-pdf writes its files to $out"
+say "queues where prints fail: VantricOutcomeRejecting, VantricOutcomeStopped, VantricOutcomeFailing, VantricOutcomeAborting, VantricOutcomeHeldUp"
 exit 0

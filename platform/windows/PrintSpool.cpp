@@ -8,12 +8,12 @@ bool CanSpoolFiles() {
     return false;
 }
 
-bool SpoolPdfFile(const QString&, const QString&, const QString&, const SpoolOptions&,
-                  QString* error) {
-    if (error != nullptr) {
-        *error = QStringLiteral("the Windows spooler takes documents, not PDF files");
+int32_t SpoolPdfFile(const QString&, const QString&, const QString&, const SpoolOptions&,
+                     SpoolRefusal* refusal) {
+    if (refusal != nullptr) {
+        refusal->reason = QStringLiteral("the Windows spooler takes documents, not PDF files");
     }
-    return false;
+    return 0;
 }
 
 }  // namespace vantric

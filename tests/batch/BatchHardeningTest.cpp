@@ -4,8 +4,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "BatchRunner.h"
+#include "tests/support/CupsAttributes.h"
 #include "tests/support/PrintedPdf.h"
 
 namespace {
@@ -20,72 +22,99 @@ bool Succeeds(const QString& program, const QStringList& arguments) {
     return p.waitForFinished(30'000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-// A print queue of the test's own, so that stopping it disturbs no other test. Jobs left in it
-// are cancelled and the queue is removed at the end.
-class PrivateQueue {
+// Whatever a run left in a queue goes: its job is cancelled, a printer the failure stopped
+// (error policy stop-printer) started again, a held-up job's release file removed.
+class QueueAfterRun {
   public:
-    PrivateQueue() : name_(QStringLiteral("VantricHardening%1").arg(::getpid())) {
-        for (const char* ppd : {"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd",
-                                "/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd"}) {
-            if (QFile::exists(ppd)) {
-                made_ = Succeeds("lpadmin", {"-p", name_, "-E", "-v", "cups-pdf:/", "-P", ppd});
-                break;
-            }
+    explicit QueueAfterRun(QString queue) : queue_(std::move(queue)) {}
+    ~QueueAfterRun() {
+        if (job_ > 0) {
+            Succeeds("cancel", {QStringLiteral("%1-%2").arg(queue_).arg(job_)});
+            QFile::remove(QStringLiteral("/tmp/vantric-backend-release-%1").arg(job_));
+        }
+        if (queue_.startsWith(QLatin1String("VantricOutcomeF")) ||
+            queue_.startsWith(QLatin1String("VantricOutcomeA"))) {
+            Succeeds("cupsenable", {queue_});
         }
     }
-    ~PrivateQueue() {
-        if (made_) {
-            Succeeds("cancel", {"-a", name_});
-            Succeeds("lpadmin", {"-x", name_});
-        }
-    }
-    bool Made() const { return made_; }
-    const QString& Name() const { return name_; }
-    int WaitingJobs() const {
-        return testsupport::RunTool("lpstat", {"-o", name_}).count(name_ + u'-');
+    // The job the run names on stderr ("job 12 on queue ...").
+    void TakeJobFrom(const QString& err) {
+        const auto m = QRegularExpression(QStringLiteral("job (\\d+) on queue")).match(err);
+        job_ = m.hasMatch() ? m.captured(1).toInt() : 0;
     }
 
   private:
-    QString name_;
-    bool made_ = false;
+    QString queue_;
+    int job_ = 0;
 };
 
-TEST(BatchHardening, StoppedOrRefusingQueueIsReported) {
-    PrivateQueue queue;
-    REQUIRE_FOR_PRINTING(queue.Made(),
-                         "cannot make a CUPS queue here (needs a running CUPS, "
-                         "cups-pdf and the rights to run lpadmin)");
+// vantric-batch on the queues tools/cups-setup.sh keeps in each state: its exit status and what it
+// says, the job and its queue named.
+TEST(BatchHardening, JobOutcomeOnEachQueue) {
+    REQUIRE_FOR_PRINTING(testsupport::HaveCupsQueue(QStringLiteral("VantricOutcomeFailing")),
+                         "no CUPS queue VantricOutcomeFailing (tools/cups-setup.sh makes the "
+                         "queues where prints fail)");
+    // A failing printer's job, as the queue's error policy leaves it.
+    const QString policy =
+        testsupport::CupsAttribute(QStringLiteral("VantricOutcomeFailing"), "printer-error-policy");
+    const bool stops = policy == u"stop-printer";
+    const QString failedAs = policy == u"retry-job"   ? QStringLiteral("is pending-held")
+                             : policy == u"abort-job" ? QStringLiteral("is aborted")
+                                                      : QStringLiteral("waits (pending)");
+    const QString jam = QStringLiteral(": \"Paper jam in tray 1\"");
+    const struct {
+        const char* queue;
+        QStringList options;
+        int status;
+        QString says;
+    } cases[] = {
+        {"VantricPDF", {}, 0, QStringLiteral("job %1 on queue \"VantricPDF\" printed")},
+        {"VantricOutcomeRejecting",
+         {},
+         1,
+         QStringLiteral("printing failed: the print service refused the job: Destination "
+                        "\"VantricOutcomeRejecting\" is not accepting jobs. (the queue says: "
+                        "\"Vantric test queue: refuses every job\")")},
+        {"VantricOutcomeStopped",
+         {},
+         3,
+         QStringLiteral("job %1 on queue \"VantricOutcomeStopped\" waits (pending), the queue is "
+                        "stopped: \"Vantric test queue: stopped\"")},
+        {"VantricOutcomeStopped",
+         {"--no-wait"},
+         0,
+         QStringLiteral("job %1 on queue \"VantricOutcomeStopped\" taken\n")},
+        {"VantricOutcomeFailing",
+         {},
+         stops ? 3 : 1,
+         QStringLiteral("job %1 on queue \"VantricOutcomeFailing\" ") + failedAs + jam},
+        {"VantricOutcomeAborting",
+         {},
+         1,
+         QStringLiteral("printing failed: job %1 on queue \"VantricOutcomeAborting\" is aborted") +
+             jam},
+        {"VantricOutcomeHeldUp",
+         {"--wait", "2"},
+         4,
+         QStringLiteral("job %1 on queue \"VantricOutcomeHeldUp\" still processing after 2 s; not "
+                        "waiting longer (not a failure)")},
+    };
     const Drives drives;
-    {
-        SCOPED_TRACE("refusing jobs: printing fails with the service's reason");
-        ASSERT_TRUE(Succeeds("cupsreject", {queue.Name()}));
-        const Outcome run = RunBatch({"single", "4", "--printer", queue.Name()}, drives);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(run.err.contains("not accepting")) << run.err.toStdString();
-        EXPECT_EQ(queue.WaitingJobs(), 0);
-    }
-    {
-        SCOPED_TRACE("stopped: the job is queued and the operator is told it waits");
-        ASSERT_TRUE(Succeeds("cupsaccept", {queue.Name()}));
-        ASSERT_TRUE(Succeeds("cupsdisable", {queue.Name()}));
-        const Outcome run = RunBatch({"single", "4", "--printer", queue.Name()}, drives);
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains("is stopped")) << run.err.toStdString();
-        EXPECT_EQ(queue.WaitingJobs(), 1);
-    }
-    {
-        SCOPED_TRACE("started again: no warning");
-        ASSERT_TRUE(Succeeds("cancel", {"-a", queue.Name()}));
-        ASSERT_TRUE(Succeeds("cupsenable", {queue.Name()}));
-        const QString title = QStringLiteral("vantrichardening%1").arg(::getpid());
-        const Outcome run =
-            RunBatch({"single", "4", "--printer", queue.Name(), "--title", title}, drives);
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_FALSE(run.err.contains("stopped")) << run.err.toStdString();
-        // cups-pdf writes the job out; leave nothing behind for other print tests to find.
-        const QString spooled = testsupport::WaitForSpooled(title, 30'000);
-        if (!spooled.isEmpty()) {
-            QFile::remove(spooled);
+    for (const auto& c : cases) {
+        const QString queue = QString::fromLatin1(c.queue);
+        SCOPED_TRACE(queue.toStdString() + " " + c.options.join(u' ').toStdString());
+        const QString title = QStringLiteral("vantricoutcome%1").arg(::getpid());
+        QueueAfterRun cleanup(queue);
+        const Outcome run = RunBatch(
+            QStringList{"single", "4", "--printer", queue, "--title", title} + c.options, drives);
+        cleanup.TakeJobFrom(run.err);
+        const auto job = QRegularExpression(QStringLiteral("job (\\d+) on")).match(run.err);
+        EXPECT_EQ(run.exitCode, c.status) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.says.contains(u"%1") ? c.says.arg(job.captured(1)) : c.says))
+            << run.err.toStdString();
+        if (c.status == 0 && c.options.isEmpty()) {
+            // cups-pdf wrote the job out; leave nothing behind for other print tests to find.
+            QFile::remove(testsupport::WaitForSpooled(title, 30'000));
         }
     }
 }

@@ -332,7 +332,7 @@ TEST(BatchPipeline, FailuresSayWhatAndWhy) {
 
     const Outcome queue = RunBatch({"single", "4", "--printer", "NoSuchQueue-Vantric14"}, drives);
     EXPECT_EQ(queue.exitCode, 1);
-    EXPECT_TRUE(queue.err.contains("no printer queue named \"NoSuchQueue-Vantric14\""))
+    EXPECT_TRUE(queue.err.contains("no queue named \"NoSuchQueue-Vantric14\""))
         << queue.err.toStdString();
     if (testsupport::HaveCupsQueue(QStringLiteral("VantricPDF"))) {
         EXPECT_TRUE(queue.err.contains(QRegularExpression("the queues are: .*VantricPDF")))

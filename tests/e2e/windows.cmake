@@ -34,3 +34,15 @@ add_test(NAME e2e_windows_batch_pdf
     --wine-run ${PROJECT_SOURCE_DIR}/tools/windows/wine-run.sh
     --artifacts ${CMAKE_BINARY_DIR}/test-artifacts/windows-batch-pdf)
 set_tests_properties(e2e_windows_batch_pdf PROPERTIES TIMEOUT 600)
+
+# The build's vantric.exe printing onto Wine's printer of the CUPS queue that rejects jobs,
+# reading the box the window shows.
+add_test(NAME e2e_windows_outcome_run
+  COMMAND ${VANTRIC_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows_outcome_run.py
+    --vantric $<TARGET_FILE:vantric>
+    --wine-run ${PROJECT_SOURCE_DIR}/tools/windows/wine-run.sh
+    --artifacts ${CMAKE_BINARY_DIR}/test-artifacts/windows-outcome-run
+    --cups-setup ${PROJECT_SOURCE_DIR}/tools/cups-setup.sh)
+# 77: no X server or no CUPS could be started.
+set_tests_properties(e2e_windows_outcome_run PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300
+  RESOURCE_LOCK vantric_outcome_queues)

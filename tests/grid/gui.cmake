@@ -13,9 +13,10 @@ vantric_add_test(grid_window_test
   LIBS vantric_grid Qt6::Test)
 # Printed pages read back from PDFs and CUPS queues, and a desk whose CUPS knows no printer.
 if(NOT WIN32)
+  find_package(Cups REQUIRED)
   vantric_add_test(grid_print_job_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/PrintJobTest.cpp
-    LIBS vantric_grid)
+    LIBS vantric_grid Cups::Cups)
   vantric_add_test(grid_no_printer_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/gui/NoPrinterTest.cpp
     LIBS vantric_grid)

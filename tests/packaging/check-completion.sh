@@ -44,6 +44,8 @@ complete_line 'vantric-batch single 5 --pa' '--pages --paper'
 complete_line 'vantric-batch multi 3 --fr' '--from'
 complete_line 'vantric-batch single 3 --fr' ''
 complete_line 'vantric-batch multi 3 --copies ' ''
+complete_line 'vantric-batch single 5 --printer DeskA --no' '--no-fit --no-wait'
+complete_line 'vantric-batch single 5 --printer DeskA --wait ' ''
 complete_line 'vantric-batch single 5 --paper le' 'legal letter'
 
 [ $failures -eq 0 ] || { echo "$failures completion(s) wrong"; exit 1; }

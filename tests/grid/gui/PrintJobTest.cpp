@@ -25,6 +25,7 @@
 #include "platform/Printer.h"
 #include "tests/grid/gui/LabelSheet.h"
 #include "tests/grid/gui/PrinterTest.h"
+#include "tests/support/CupsAttributes.h"
 #include "tests/support/PrintedPdf.h"
 
 using namespace vantric;
@@ -518,4 +519,29 @@ TEST_F(PrintJobTest, DialogChoicePrintsThosePagesOnTheQueue) {
         EXPECT_EQ(PdfNumbers(spooled).join(u' ').toStdString(), numbers.join(u' ').toStdString());
         QFile::remove(spooled);
     }
+}
+
+// The job holds every copy it makes: a printer's own copy count does not reach the queue, which
+// would have the printer print each of them that often again (cups-pdf itself ignores it).
+TEST_F(PrintJobTest, QueueGetsOneCopyOfTheJob) {
+    REQUIRE_POPPLER();
+    REQUIRE_CUPS();
+    CGridCtrl grid;
+    fixtures::FillLabelSheet(grid, {8});  // two pages
+    QString error;
+    auto printer = CreateQueuePrinter(QStringLiteral("VantricPDF"), std::nullopt, &error);
+    ASSERT_TRUE(printer) << error.toStdString();
+    printer->setCopyCount(3);
+    const QString title = UniqueTitle();
+    const PrintOutcome out =
+        PrintGridOn(grid, *printer, title, nullptr, 96, 96, PageChoice{{}, 2, true});
+    ASSERT_TRUE(out.ok) << out.error.toStdString();
+    ASSERT_TRUE(out.job);
+    // A job without "copies" is printed once.
+    const QString copies = testsupport::CupsAttribute(out.job->queue, "copies", out.job->id);
+    EXPECT_TRUE(copies.isEmpty() || copies == u"1") << copies.toStdString();
+    const QString spooled = WaitForSpooled(title, 30000);
+    ASSERT_FALSE(spooled.isEmpty()) << "no spooled PDF named " << title.toStdString();
+    EXPECT_EQ(PdfPages(spooled), 2 * 2);  // two pages, two copies made by the job
+    QFile::remove(spooled);
 }
