@@ -27,9 +27,15 @@ bool DialogPrinterChooser::Choose(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString NoRoomForTableText(int32_t labelsFit, int32_t labelsNeeded) {
+    return labelsNeeded > 0 ? kNoRoomForLabelsText.arg(labelsFit).arg(labelsNeeded)
+                            : kNoRoomForTableText;
+}
+
 void TellWhyNothingPrinted(QWidget* asker, const PrintOutcome& outcome) {
     const QString why = outcome.nothingToPrint    ? kNothingToPrintText
-                        : outcome.noRoomForTable  ? kNoRoomForTableText
+                        : outcome.noRoomForTable
+                            ? NoRoomForTableText(outcome.labelsFit, outcome.labelsNeeded)
                         : outcome.pagesOutsideRun ? kPagesOutsideRunText.arg(outcome.totalPages)
                                                   : QString();
     if (!why.isEmpty()) {
