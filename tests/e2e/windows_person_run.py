@@ -7,7 +7,9 @@ starts the installed vantric.exe, which makes the settings file on the desk's dr
 of the test's own); types a carton total with a slip mended by Home and Delete, builds the sheet,
 opens and closes the preview, prints two collated copies through the Windows print dialog onto
 the CUPS PDF queue (which Wine offers as a Windows printer) and then the sheet once more straight
-through the dialog; types a top margin into the margin window and saves it; closes the program.
+through the dialog; types a top margin into the margin window and saves it; types one that leaves
+room for only two of a page's four labels and meets the box that says why 打印 prints nothing;
+closes the program.
 Checks the printed PDFs (pages, label numbers, the labels in Arial's measures), and reads the
 saved settings file with the Windows profile service itself. Uninstalls silently and checks that
 nothing of Vantric is left in Program Files, the Start menu or the list of installed programs,
@@ -37,7 +39,7 @@ LICENCES = ("LICENSE.txt", "Qt/LGPL-3.0.txt", "Qt/GPL-3.0.txt", "Qt/SOURCE.txt",
             "MinGW/mingw-w64.txt")
 COPIES = 2
 ARTEFACTS = ("main-window.png", "preview.png", "print-dialog-copies.png", "print-dialog.png",
-             "margin-window.png", "screen-at-failure.png", "printed-copies.pdf", "printed.pdf",
+             "margin-window.png", "no-room-box.png", "preview-no-room.png", "screen-at-failure.png", "printed-copies.pdf", "printed.pdf",
              "dypz.ini", "profile-service.txt", "vantric.log", "xvfb.log")
 
 
@@ -233,6 +235,11 @@ def person_run(args, work, env):
             desk.keys("Escape")
             desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close")
 
+            def open_margins():
+                desk.focus(main)
+                desk.keys("F10", "Return", "Up", "Return")
+            saved = desk_run.print_refused_for_no_room(desk, screen, main, layout, open_margins,
+                                                       settings, saved, spool, before, alive)
             desk.close(main)
     finally:
         # Whatever the run left running in its own prefix.
