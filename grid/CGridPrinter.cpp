@@ -70,10 +70,9 @@ void CGridPrinter::BeginPrintLayout(QPainter&, const PageSurface& surface, Print
     }
 
     const PrintSettings& ps = grid_.Print();
-    geometry_ = ComputePageGeometry(
-        LayoutInputOf(grid_, surface, screenDpiX_, screenDpiY_),
-        GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(), grid_.FixedColumnCount(),
-                   rowMarks_, columnMarks_});
+    geometry_ = ComputePageGeometry(LayoutInputOf(grid_, surface, screenDpiX_, screenDpiY_),
+                                    GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(),
+                                               grid_.FixedColumnCount(), rowMarks_, columnMarks_});
 
     fonts_ = FontCache(true);
     cellContext_ = CellPaintContext{};

@@ -33,9 +33,9 @@ QString NoRoomForTableText(int32_t labelsFit, int32_t labelsNeeded) {
 }
 
 void TellWhyNothingPrinted(QWidget* asker, const PrintOutcome& outcome) {
+    const QString noRoom = NoRoomForTableText(outcome.labelsFit, outcome.labelsNeeded);
     const QString why = outcome.nothingToPrint    ? kNothingToPrintText
-                        : outcome.noRoomForTable
-                            ? NoRoomForTableText(outcome.labelsFit, outcome.labelsNeeded)
+                        : outcome.noRoomForTable  ? noRoom
                         : outcome.pagesOutsideRun ? kPagesOutsideRunText.arg(outcome.totalPages)
                                                   : QString();
     if (!why.isEmpty()) {

@@ -50,7 +50,7 @@ std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes,
         size_t end = i + 1;
         int64_t block = std::max(0, sizes[i]);
         for (; end < sizes.size() && end - 1 < keptWithNext.size() &&
-                             (keptWithNext[end - 1] & stockmark::kKeptWithNext) != 0;
+               (keptWithNext[end - 1] & stockmark::kKeptWithNext) != 0;
              ++end) {
             block += std::max(0, sizes[end]);
         }
@@ -324,8 +324,8 @@ int32_t LabelColumnsThatFit(const PageGeometry& g, std::span<const uint8_t> mark
 
 }  // namespace
 
-PageLayoutInput LayoutInputOf(const CGridCtrl& grid, const PageSurface& surface,
-                              int32_t screenDpiX, int32_t screenDpiY) {
+PageLayoutInput LayoutInputOf(const CGridCtrl& grid, const PageSurface& surface, int32_t screenDpiX,
+                              int32_t screenDpiY) {
     const PrintSettings& ps = grid.Print();
     PageLayoutInput in;
     in.surface = surface;
@@ -454,8 +454,8 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
             : LabelColumnsThatFit(g, columnMarks, bodyColumns.size(), fixedCols, sheetPages);
 
     if (labelStock) {
-        StockRows rows = StockRowPages(bodyRows, rowMarks, fixedRows, g.firstBodyHeight,
-                                       g.fullBodyHeight);
+        StockRows rows =
+            StockRowPages(bodyRows, rowMarks, fixedRows, g.firstBodyHeight, g.fullBodyHeight);
         const int32_t rowsNeeded = rows.whole ? g.labels.needed / labelsAcross : rows.needed;
         const int32_t rowsFit = rows.whole ? rowsNeeded : rows.fit;
         // A sheet page prints on one page, so its labels must all lie on the first part.
@@ -473,8 +473,8 @@ PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& gr
         g.rowBandEnds = std::move(rows.ends);
         g.rowBandHeights = std::move(rows.heights);
     } else {
-        g.rowBandStarts = GreedyBreaks(bodyRows, rowMarks, fixedRows, g.firstBodyHeight,
-                                       g.fullBodyHeight);
+        g.rowBandStarts =
+            GreedyBreaks(bodyRows, rowMarks, fixedRows, g.firstBodyHeight, g.fullBodyHeight);
         const auto rowCount = static_cast<int32_t>(grid.rowHeights.size());
         for (size_t b = 0; b < g.rowBandStarts.size(); ++b) {
             const int32_t first = g.rowBandStarts[b];

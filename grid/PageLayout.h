@@ -57,8 +57,8 @@ struct PageLayoutInput {
 };
 
 // The layout input of `grid` on `surface`, shown on a screen of the given resolution.
-PageLayoutInput LayoutInputOf(const CGridCtrl& grid, const PageSurface& surface,
-                              int32_t screenDpiX, int32_t screenDpiY);
+PageLayoutInput LayoutInputOf(const CGridCtrl& grid, const PageSurface& surface, int32_t screenDpiX,
+                              int32_t screenDpiY);
 
 // What a layout that cannot print its labels whole had room for: `fit` of the `needed` labels a
 // printed page must hold whole (a sheet page's, or one row of labels where the sheet has no

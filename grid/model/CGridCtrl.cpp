@@ -302,10 +302,6 @@ bool CGridCtrl::KeepRowsTogether(int32_t firstRow, int32_t lastRow) {
     return true;
 }
 
-bool CGridCtrl::RowKeptWithNext(int32_t row) const {
-    return (RowMarks(row) & stockmark::kKeptWithNext) != 0;
-}
-
 namespace {
 // Marks the first and last of [first, last] in `marks`; false for a range outside it.
 bool MarkEnds(std::vector<uint8_t>& marks, int32_t first, int32_t last, uint8_t firstBit,
@@ -325,8 +321,7 @@ bool CGridCtrl::MarkSheetPage(int32_t firstRow, int32_t lastRow) {
 }
 
 bool CGridCtrl::MarkLabelRows(int32_t firstRow, int32_t lastRow) {
-    return MarkEnds(s_->rowMarks, firstRow, lastRow, stockmark::kLabelFirst,
-                    stockmark::kLabelLast);
+    return MarkEnds(s_->rowMarks, firstRow, lastRow, stockmark::kLabelFirst, stockmark::kLabelLast);
 }
 
 bool CGridCtrl::MarkLabelColumns(int32_t firstColumn, int32_t lastColumn) {

@@ -76,11 +76,11 @@ struct CellRange {
 // CGridCtrl::RowMarks and ColumnMarks). The rows of a sheet page print on a printed page of their
 // own; a label lies where label rows cross label columns and prints whole or not at all.
 namespace stockmark {
-constexpr uint8_t kKeptWithNext = 0x01;   // rows: on the same page as the row after it
-constexpr uint8_t kSheetPageFirst = 0x02; // rows: first row of a sheet page
-constexpr uint8_t kSheetPageLast = 0x04;  // rows: last row of a sheet page
-constexpr uint8_t kLabelFirst = 0x08;     // rows and columns: first of a label's rows or columns
-constexpr uint8_t kLabelLast = 0x10;      // rows and columns: last of them
+constexpr uint8_t kKeptWithNext = 0x01;    // rows: on the same page as the row after it
+constexpr uint8_t kSheetPageFirst = 0x02;  // rows: first row of a sheet page
+constexpr uint8_t kSheetPageLast = 0x04;   // rows: last row of a sheet page
+constexpr uint8_t kLabelFirst = 0x08;      // rows and columns: first of a label's rows or columns
+constexpr uint8_t kLabelLast = 0x10;       // rows and columns: last of them
 }  // namespace stockmark
 
 // The grid's print layout values until they are set (tenths of a millimetre, in the order of
@@ -200,8 +200,6 @@ class CGridCtrl {
     // the rows together are taller than a page. False (nothing kept) for rows outside the grid
     // or a reversed range. New rows and ClearSheet keep nothing together.
     bool KeepRowsTogether(int32_t firstRow, int32_t lastRow);
-    // Whether the row prints on the same page as the row after it.
-    bool RowKeptWithNext(int32_t row) const;
     // Rows that form one sheet page of label stock: they print on a printed page of their own,
     // all of them or (when the page has no room for them) none. Rows that make up a label, and
     // columns that do: a label lies where they cross and is never cut. False (nothing marked)

@@ -15,8 +15,8 @@ struct CGridCtrl::State {
     std::vector<uint8_t> rowMarks;  // stockmark bits per row
     std::vector<int32_t> columnWidths;
     std::vector<uint8_t> columnMarks;  // stockmark bits per column
-    std::vector<CGridCell> cells;  // row-major, rows x columns
-    GridFontTable fonts;           // id 0 is always the grid font
+    std::vector<CGridCell> cells;      // row-major, rows x columns
+    GridFontTable fonts;               // id 0 is always the grid font
     int32_t defaultRowHeight = 24;
     int32_t defaultColumnWidth = 60;
     bool sizesChanged = false;

@@ -96,7 +96,8 @@ void ExpectPreviewEqualsPrint(int header, const std::function<QString(const QStr
                               .arg(header)
                               .arg(QDateTime::currentMSecsSinceEpoch());
     PrintOutcome outcome;
-    Window window(grid, [&] { return PrintSheet(grid, title, nullptr, nullptr, 96, 96, &outcome); });
+    Window window(grid,
+                  [&] { return PrintSheet(grid, title, nullptr, nullptr, 96, 96, &outcome); });
     window.show();
     window.Print();
     Pages printed;
