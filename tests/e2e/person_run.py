@@ -683,7 +683,7 @@ def person_run(vantric, artifacts, work, env):
             time.sleep(0.5)
             desk.keys("Up", "Return")
         saved = print_refused_for_no_room(desk, screen, main, layout, open_margins, settings,
-                                          saved, spool, before, alive)
+                                          saved, alive)
         desk.close(main)
 
     shutil.copy(settings, os.path.join(artifacts, "dypz.ini"))
@@ -737,12 +737,12 @@ def print_sheet(desk, screen, main, layout, spool, before, name, started, choose
     return kept
 
 
-def print_refused_for_no_room(desk, screen, main, layout, open_margins, settings, saved, spool,
-                              before, alive):
+def print_refused_for_no_room(desk, screen, main, layout, open_margins, settings, saved, alive):
     """Types NO_ROOM_TOP_MARGIN into the margin window that OPEN_MARGINS opens, saves it, and
     presses 打印: after the print dialog, a "温馨提示" box says why nothing is printed (its text
-    is in no-room-box.png) and nothing is spooled; the preview says the same (preview-no-room.png).
-    The margins the settings file then holds."""
+    is in no-room-box.png); the preview says the same (preview-no-room.png). That no document is
+    made is the print job's tests' to see: other programs of the suite print under the same
+    title onto the same queue meanwhile. The margins the settings file then holds."""
     open_margins()
     margins = desk.wait_window(MARGIN_TITLE, "the margin window")
     desk.focus(margins)
@@ -766,10 +766,6 @@ def print_refused_for_no_room(desk, screen, main, layout, open_margins, settings
                         "the box to show its text", alive)
     desk.keys("Return")
     desk.wait_gone(REMINDER_TITLE, "the box to close")
-    # The job was refused before any document was made, so nothing can be on its way.
-    stray = spooled_files(spool) - before
-    if stray:
-        raise Failure("a top margin of %d printed %s" % (NO_ROOM_TOP_MARGIN, sorted(stray)))
     # The preview shows the same words where the page would be.
     desk.click(main, layout.centre(PREVIEW_BUTTON))
     preview = desk.wait_window(PREVIEW_TITLE, "the print preview")

@@ -239,7 +239,7 @@ def person_run(args, work, env):
                 desk.focus(main)
                 desk.keys("F10", "Return", "Up", "Return")
             saved = desk_run.print_refused_for_no_room(desk, screen, main, layout, open_margins,
-                                                       settings, saved, spool, before, alive)
+                                                       settings, saved, alive)
             desk.close(main)
     finally:
         # Whatever the run left running in its own prefix.
