@@ -57,29 +57,22 @@ void CGridPrinter::BeginPrintLayout(QPainter&, const PageSurface& surface, Print
     const int32_t rows = grid_.RowCount();
     const int32_t columns = grid_.ColumnCount();
     rowHeights_.resize(rows);
-    keptWithNext_.resize(rows);
+    rowMarks_.resize(rows);
     for (int32_t r = 0; r < rows; ++r) {
         rowHeights_[r] = grid_.RowHeight(r);
-        keptWithNext_[r] = grid_.RowKeptWithNext(r) ? 1 : 0;
+        rowMarks_[r] = grid_.RowMarks(r);
     }
     columnWidths_.resize(columns);
+    columnMarks_.resize(columns);
     for (int32_t c = 0; c < columns; ++c) {
         columnWidths_[c] = grid_.ColumnWidth(c);
+        columnMarks_[c] = grid_.ColumnMarks(c);
     }
 
     const PrintSettings& ps = grid_.Print();
-    PageLayoutInput in;
-    in.surface = surface;
-    in.screenDpiX = screenDpiX_;
-    in.screenDpiY = screenDpiY_;
-    in.pixelSize = grid_.PixelSize();
-    in.layout = ps.layout;
-    in.fitColumnsToPage = ps.fitColumnsToPage;
-    in.splitColumnsAcrossPages = ps.splitColumnsAcrossPages;
-    in.firstPageOffset = ps.firstPageOffset;
-    geometry_ =
-        ComputePageGeometry(in, GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(),
-                                           grid_.FixedColumnCount(), keptWithNext_});
+    geometry_ = ComputePageGeometry(LayoutInputOf(grid_, surface, screenDpiX_, screenDpiY_),
+                                    GridExtent{rowHeights_, columnWidths_, grid_.FixedRowCount(),
+                                               grid_.FixedColumnCount(), rowMarks_, columnMarks_});
 
     fonts_ = FontCache(true);
     cellContext_ = CellPaintContext{};
@@ -136,42 +129,22 @@ void CGridPrinter::PrintOnePage(QPainter& dc, PrintJobInfo& info) {
     const int32_t by = oy + m[lay::kHeader] + m[lay::kGap] + g.fixedRowsHeight;
     SetWindowOrigin(dc, -bx, -by);
 
-    // Rows and columns of this page with their edges: each starts one unit after the previous
-    // one ends. A row or column too large for the body is printed alone, clipped.
+    // The rows and columns of this page with their edges: each starts one unit after the
+    // previous one ends.
     const int32_t bodyHeight = place_.bodyHeight;
     const int32_t bodyWidth = g.bodyWidth;
     bodyRows_.clear();
-    bool tallRow = false;
     for (int32_t r = place_.firstRow, top = 0; r < place_.endRow; ++r) {
-        const int32_t bottom = top + rowHeights_[r] - 1;
-        if (bottom > bodyHeight) {
-            if (!bodyRows_.empty()) {
-                break;
-            }
-            tallRow = true;
-        }
-        bodyRows_.push_back(Span{r, top, bottom});
-        top = bottom + 1;
-        if (tallRow) {
-            break;
-        }
+        bodyRows_.push_back(Span{r, top, top + rowHeights_[r] - 1});
+        top += rowHeights_[r];
     }
     bodyColumns_.clear();
-    bool wideColumn = false;
     for (int32_t c = place_.firstColumn, left = 0; c < place_.endColumn; ++c) {
-        const int32_t right = left + columnWidths_[c] - 1;
-        if (right > bodyWidth) {
-            if (!bodyColumns_.empty()) {
-                break;
-            }
-            wideColumn = true;
-        }
-        bodyColumns_.push_back(Span{c, left, right});
-        left = right + 1;
-        if (wideColumn) {
-            break;
-        }
+        bodyColumns_.push_back(Span{c, left, left + columnWidths_[c] - 1});
+        left += columnWidths_[c];
     }
+    const bool tallRow = place_.clipRows;
+    const bool wideColumn = place_.clipColumns;
 
     PrintHeadingColumns(dc, info, place_.partWidth);
 

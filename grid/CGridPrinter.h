@@ -82,8 +82,9 @@ class CGridPrinter {
     int32_t screenDpiX_ = 96, screenDpiY_ = 96;
     QRect pageRect_;
     std::vector<int32_t> rowHeights_;
-    std::vector<uint8_t> keptWithNext_;
+    std::vector<uint8_t> rowMarks_;
     std::vector<int32_t> columnWidths_;
+    std::vector<uint8_t> columnMarks_;
     LogFont printFont_;
     FontCache fonts_{true};
     CellPaintContext cellContext_;

@@ -140,7 +140,7 @@ void CPreviewDialog::PaintView(QPainter& dc, QSize client, const preview::Previe
         dc.setFont(font());
         const int pad = printable.width() / 25;
         dc.drawText(printable.adjusted(pad, pad, -pad, -pad), Qt::AlignCenter | Qt::TextWordWrap,
-                    kNoRoomForTableText);
+                    NoRoomForTableText(renderer_.Labels().fit, renderer_.Labels().needed));
         dc.restore();
     }
 }

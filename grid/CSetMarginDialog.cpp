@@ -13,13 +13,13 @@
 namespace vantric {
 
 const std::array<CSetMarginDialog::Field, 7> CSetMarginDialog::kFields{{
-    {u"上边距:", 29550, 29552, 3, 20},
-    {u"下边距:", 29551, 29553, 4, 20},
-    {u"左边距:", 29554, 29555, 1, 40},
-    {u"右边距:", 29556, 29557, 2, 40},
-    {u"页眉:", 29558, 29559, 5, 60},
-    {u"页脚:", 29560, 29561, 6, 60},
-    {u"表头与表格间距:", 29562, 29563, 7, 20},
+    {u"上边距:", 29550, 29552, 3},
+    {u"下边距:", 29551, 29553, 4},
+    {u"左边距:", 29554, 29555, 1},
+    {u"右边距:", 29556, 29557, 2},
+    {u"页眉:", 29558, 29559, 5},
+    {u"页脚:", 29560, 29561, 6},
+    {u"表头与表格间距:", 29562, 29563, 7},
 }};
 
 CSetMarginDialog::CSetMarginDialog(CGridCtrl& grid, QWidget* parent)
@@ -85,7 +85,7 @@ QPushButton* CSetMarginDialog::Button(int id) const {
 
 void CSetMarginDialog::RestoreDefaults() {
     for (size_t i = 0; i < kFields.size(); ++i) {
-        edits_[i]->setValue(kFields[i].defaultValue);
+        edits_[i]->setValue(kDefaultPrintLayout[kFields[i].layoutValue - 1]);
     }
 }
 

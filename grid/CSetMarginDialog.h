@@ -28,7 +28,6 @@ class CSetMarginDialog : public QDialog {
         int editId;
         int upDownId;
         int layoutValue;  // 1..7 as the grid numbers its print layout values
-        int32_t defaultValue;
     };
     // In the dialog's order: top, bottom, left, right, header, footer, header-to-table gap.
     static const std::array<Field, 7> kFields;

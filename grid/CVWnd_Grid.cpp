@@ -302,7 +302,7 @@ void CVWnd_Grid::RefreshScrollBars() {
 
 void CVWnd_Grid::paintEvent(QPaintEvent*) {
     QPainter dc(viewport());
-    grid_.SetPixelSize(254.0 / std::max(1, logicalDpiX()));
+    grid_.SetPixelSize(PixelSizeAt(logicalDpiX()));
     const GridColours colours = ResolvedColours(grid_);
     dc.fillRect(viewport()->rect(), ColourOf(colours.controlBackground));
     UpdateExtents();

@@ -135,7 +135,7 @@ int32_t MarginInset(int32_t marginTenths, int32_t logPixelsX, double pixelSize, 
     if (logPixelsX <= 0) {
         return 0;
     }
-    const double tenthsPerDot = 254.0 / logPixelsX;
+    const double tenthsPerDot = PixelSizeAt(logPixelsX);
     if (printing) {
         return pixelSize > 0 ? static_cast<int32_t>(marginTenths * tenthsPerDot / pixelSize) : 0;
     }

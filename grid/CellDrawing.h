@@ -54,7 +54,7 @@ struct CellPaintContext {
     GridColours colours;
     FontCache* fonts = nullptr;
     int32_t logPixelsX = 96;  // LOGPIXELSX of the device
-    double pixelSize = 254.0 / 96.0;
+    double pixelSize = kDefaultPixelSize;
     bool preview = false;
     bool monochrome = false;
     int32_t lineWidth = 0;  // PrintLineWidth

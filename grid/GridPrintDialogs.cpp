@@ -28,6 +28,11 @@ bool DialogPrinterChooser::Choose(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString NoRoomForTableText(int32_t labelsFit, int32_t labelsNeeded) {
+    return labelsNeeded > 0 ? kNoRoomForLabelsText.arg(labelsFit).arg(labelsNeeded)
+                            : kNoRoomForTableText;
+}
+
 QString PrintOutcomeText(const PrintOutcome& outcome) {
     if (outcome.ok || outcome.cancelled) {
         return QString();
@@ -36,7 +41,7 @@ QString PrintOutcomeText(const PrintOutcome& outcome) {
         return kNothingToPrintText;
     }
     if (outcome.noRoomForTable) {
-        return kNoRoomForTableText;
+        return NoRoomForTableText(outcome.labelsFit, outcome.labelsNeeded);
     }
     if (outcome.pagesOutsideRun) {
         return kPagesOutsideRunText.arg(outcome.totalPages);

@@ -27,6 +27,14 @@ inline const QString kPagesOutsideRunText =
 inline const QString kNoRoomForTableText = QStringLiteral(
     "页边距太大，纸上没有放表格的地方。\n请在“操作 → "
     "打印预览边距”或预览窗口的“页边距”中把边距改小。");
+// The same for label stock, saying how many labels fit whole (%1) of those a printed page must
+// hold (%2).
+inline const QString kNoRoomForLabelsText = QStringLiteral(
+    "页边距太大，纸上没有放表格的地方：一页至少要完整地印出 %2 张标签，这样的边距下只能印出 %1 "
+    "张。\n请在“操作 → 打印预览边距”或预览窗口的“页边距”中把边距改小。");
+// The no-room text for a layout that had room for `labelsFit` of the `labelsNeeded` labels a
+// page must hold whole (0 needed: a grid without labels).
+QString NoRoomForTableText(int32_t labelsFit, int32_t labelsNeeded);
 
 // What the operator is told when a print does not reach paper. The system's own words (%1 where
 // it gives any) stand as it gives them.

@@ -47,6 +47,11 @@ std::vector<int32_t> PrintOrder(const PageChoice& choice, int32_t totalPages, Pr
     if (totalPages < 1) {
         out.noRoomForTable = true;
         out.error = QStringLiteral("the print margins leave no room for the table");
+        if (out.labelsNeeded > 0) {
+            out.error += QStringLiteral(": only %1 of the %2 labels a page must hold fit whole")
+                             .arg(out.labelsFit)
+                             .arg(out.labelsNeeded);
+        }
         return {};
     }
     int32_t outside = 0;
@@ -91,6 +96,8 @@ PrintOutcome PrintPages(CGridCtrl& grid, QPrinter& printer, const QString& docum
     PrintJobInfo info;
     LayOut(pages, dc, printer, info, screenDpiX, screenDpiY);
     out.totalPages = info.maxPage;
+    out.labelsFit = pages.Geometry().labels.fit;
+    out.labelsNeeded = pages.Geometry().labels.needed;
     const std::vector<int32_t> order = PrintOrder(choice, info.maxPage, out);
     if (order.empty()) {
         // Refused before a document exists: no file, no job, not even an empty one.

@@ -71,7 +71,9 @@ struct PrintOutcome {
     int32_t totalPages = 0;    // pages of the whole run
     bool cancelled = false;
     bool pagesOutsideRun = false;   // the choice named a page the run does not have
-    bool noRoomForTable = false;    // the margins leave no body on the paper
+    bool noRoomForTable = false;    // the margins leave no body, or no room for a page's labels
+    int32_t labelsFit = 0;          // with no room: the labels that fit whole, of
+    int32_t labelsNeeded = 0;       // those a page must hold (0 for a grid without labels)
     bool nothingToPrint = false;    // no cell of the sheet holds text or a picture
     bool documentStarted = false;   // the printer took the document (a file was created)
     bool documentNotEnded = false;  // every page was made, but the document could not be closed

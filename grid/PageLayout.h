@@ -42,14 +42,31 @@ namespace lay {
 constexpr int kLeft = 0, kRight = 1, kTop = 2, kBottom = 3, kHeader = 4, kFooter = 5, kGap = 6;
 }
 
+// Everything a page layout depends on besides the grid's rows and columns. Gathered from a grid
+// by LayoutInputOf only, so that what prints and what a kept preview layout is checked against
+// never differ.
 struct PageLayoutInput {
     PageSurface surface;
     int32_t screenDpiX = 96, screenDpiY = 96;
-    double pixelSize = 254.0 / 96.0;  // tenths of a millimetre per grid pixel
-    std::array<int32_t, 7> layout{40, 40, 20, 20, 60, 60, 20};
+    double pixelSize = kDefaultPixelSize;  // tenths of a millimetre per grid pixel
+    std::array<int32_t, 7> layout = kDefaultPrintLayout;
     bool fitColumnsToPage = true;
     bool splitColumnsAcrossPages = false;
     IntPair firstPageOffset;  // device pixels
+    bool operator==(const PageLayoutInput&) const = default;
+};
+
+// The layout input of `grid` on `surface`, shown on a screen of the given resolution.
+PageLayoutInput LayoutInputOf(const CGridCtrl& grid, const PageSurface& surface, int32_t screenDpiX,
+                              int32_t screenDpiY);
+
+// What a layout that cannot print its labels whole had room for: `fit` of the `needed` labels a
+// printed page must hold whole (a sheet page's, or one row of labels where the sheet has no
+// sheet pages). `needed` is 0 for a grid without labels.
+struct LabelRoom {
+    int32_t fit = 0;
+    int32_t needed = 0;
+    bool operator==(const LabelRoom&) const = default;
 };
 
 struct PageGeometry {
@@ -63,13 +80,16 @@ struct PageGeometry {
     IntPair offset;                         // first-page offset, logical units
     int32_t fixedRowsHeight = 0, fixedColumnsWidth = 0;
     int32_t pagesDown = 0, pagesAcross = 0, totalPages = 0;
-    // First row of each row band (pagesDown entries) and first column of each column part
-    // (pagesAcross entries), with the width of that part's columns.
-    std::vector<int32_t> rowBandStarts;
-    std::vector<int32_t> columnPartStarts;
-    std::vector<int32_t> columnPartWidths;
-    // False when the margins leave no body to print into: there are then no pages at all.
+    // The rows [start, end) of each row band with their height (pagesDown entries), and the
+    // columns of each column part with their width (pagesAcross entries). Rows between one
+    // band's end and the next band's start print on no page (blank rows of label stock that
+    // found no room after the labels above them).
+    std::vector<int32_t> rowBandStarts, rowBandEnds, rowBandHeights;
+    std::vector<int32_t> columnPartStarts, columnPartEnds, columnPartWidths;
+    // False when nothing can be printed: the margins leave no body, or the labels of a page do
+    // not fit it whole (then `labels` says how many do). There are then no pages at all.
     bool printable = false;
+    LabelRoom labels;
 
     bool HasOffset() const { return offset.x != 0 || offset.y != 0; }
 };
@@ -79,12 +99,17 @@ struct GridExtent {
     std::span<const int32_t> rowHeights;    // every row, fixed ones first
     std::span<const int32_t> columnWidths;  // every column, fixed ones first
     int32_t fixedRows = 0, fixedColumns = 0;
-    std::span<const uint8_t> keptWithNext;  // per row: on the page of the row after it
+    std::span<const uint8_t> rowMarks;     // stockmark bits per row (may be empty)
+    std::span<const uint8_t> columnMarks;  // stockmark bits per column (may be empty)
 };
 
+// Pages of a grid. Without stock marks, rows are paginated greedily (kept rows together) and a
+// row or column larger than the body prints alone, clipped. A grid marked as label stock prints
+// each sheet page on a printed page of its own and every label whole; when the body has no room
+// for that, the layout is not printable. Such a grid never gets a page without a label.
 PageGeometry ComputePageGeometry(const PageLayoutInput& in, const GridExtent& grid);
 
-// Where page p (from 1) lies in the grid.
+// Where page p (from 1) lies in the grid: exactly the rows and columns it prints.
 struct PagePlace {
     int32_t band = 0, part = 0;              // v and h, from 1
     int32_t firstRow = 0, endRow = 0;        // rows [firstRow, endRow)
@@ -92,6 +117,8 @@ struct PagePlace {
     int32_t partWidth = 0;                   // width of this part's columns
     int32_t bodyHeight = 0;                  // B for this page
     bool firstPage = false;
+    // A row or column larger than the body, printed alone and cut at the body's edge.
+    bool clipRows = false, clipColumns = false;
 };
 
 // Out-of-range pages give an empty place (firstRow == endRow == row count).
@@ -99,9 +126,10 @@ PagePlace LocatePage(const PageGeometry& g, int32_t page, int32_t rowCount, int3
 
 // The greedy walk that splits sizes into runs of at most `limit` (first run `firstLimit`).
 // A size larger than its run's limit gets a run of its own rather than being skipped. A size
-// whose `keptWithNext` flag is set stays in the run of the size after it: such a block that does
-// not fit what is left of a run starts the next run, and is split size by size only when it is
-// larger than a whole run. Returns the index (offset by `base`) each run starts at; at least one.
+// whose flags carry stockmark::kKeptWithNext stays in the run of the size after it: such a
+// block that does not fit what is left of a run starts the next run, and is split size by size
+// only when it is larger than a whole run. Returns the index (offset by `base`) each run starts
+// at; at least one.
 std::vector<int32_t> GreedyBreaks(std::span<const int32_t> sizes,
                                   std::span<const uint8_t> keptWithNext, int32_t base,
                                   int32_t firstLimit, int32_t limit);

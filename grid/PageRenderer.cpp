@@ -17,14 +17,7 @@ PageRenderer::~PageRenderer() {
 PageRenderer::Key PageRenderer::KeyFor(const PageSurface& surface) const {
     const PrintSettings& ps = grid_.Print();
     Key k;
-    k.surface = surface;
-    k.screenDpiX = screenDpiX_;
-    k.screenDpiY = screenDpiY_;
-    k.pixelSize = grid_.PixelSize();
-    k.layout = ps.layout;
-    k.firstPageOffset = ps.firstPageOffset;
-    k.fitColumnsToPage = ps.fitColumnsToPage;
-    k.splitColumnsAcrossPages = ps.splitColumnsAcrossPages;
+    k.input = LayoutInputOf(grid_, surface, screenDpiX_, screenDpiY_);
     k.printLineWidth = ps.printLineWidth;
     k.gridLineMode = grid_.GridLineMode();
     k.rows = grid_.RowCount();

@@ -10,7 +10,6 @@
 #pragma once
 
 #include <QRect>
-#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -38,6 +37,8 @@ class PageRenderer {
     // Draws `page` (from 1) of that layout with the printable area filling `target`, in device
     // pixels of `dc`. Returns the page count.
     int32_t Render(QPainter& dc, const PageSurface& surface, QRect target, int32_t page);
+    // What the labels had room for in the last layout (when it has no pages, how many fit).
+    const LabelRoom& Labels() const { return printer_->Geometry().labels; }
     // Drops the kept layout: the next page is laid out afresh.
     void Invalidate();
 
@@ -45,15 +46,10 @@ class PageRenderer {
     int64_t LayoutsMade() const { return layoutsMade_; }
 
   private:
-    // What a layout depends on besides the rows and columns' sizes.
+    // What a layout depends on besides the rows and columns' sizes and marks: the layout's own
+    // input, and what the page drawing takes from the grid when the layout is made.
     struct Key {
-        PageSurface surface;
-        int32_t screenDpiX = 0, screenDpiY = 0;
-        double pixelSize = 0;
-        std::array<int32_t, 7> layout{};
-        IntPair firstPageOffset;
-        bool fitColumnsToPage = false;
-        bool splitColumnsAcrossPages = false;
+        PageLayoutInput input;
         int32_t printLineWidth = 0;
         int32_t gridLineMode = 0;
         int32_t rows = 0, columns = 0, fixedRows = 0, fixedColumns = 0;

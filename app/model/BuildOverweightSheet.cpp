@@ -22,9 +22,16 @@ void BuildOverweightSheet(CGridCtrl& grid, rg_class_ChaoChongBiao_BianJu& overwe
                           const QString& settingsFolder) {
     grid.ClearSheet();
     grid.SetRowTotal(kLabelRows);
-    // Each row of pictures prints whole with the gap below it, as a carton label does.
-    for (int row = 0; row + 1 < kLabelRows; row += 2) {
-        grid.KeepRowsTogether(row, row + 1);
+    // Each caution picture is a label, printed whole; a row of them goes to the next page with
+    // the gap below it when both do not fit.
+    for (int row = 0; row < kLabelRows; row += 2) {
+        grid.MarkLabelRows(row, row);
+        if (row + 1 < kLabelRows) {
+            grid.KeepRowsTogether(row, row + 1);
+        }
+    }
+    for (int column : kPictureColumns) {
+        grid.MarkLabelColumns(column, column);
     }
 
     // Only the exact one-character text shows lines; anything else is rewritten as "假" (into

@@ -67,6 +67,8 @@ bool SetSheetRowTotal(CGridCtrl& grid, int32_t rows) {
 void SetSheetColumns(CGridCtrl& grid) {
     grid.AddColumnKind(0, kLabelColumnKind);
     grid.AddColumnKind(2, kLabelColumnKind);
+    grid.MarkLabelColumns(0, 0);
+    grid.MarkLabelColumns(2, 2);
     for (int32_t c = 0; c < 3 && c < grid.ColumnCount(); ++c) {
         grid.SetColumnPixelWidth(c, sheet::kColumnWidths[c]);
     }
@@ -82,10 +84,11 @@ void LayPageSkeleton(CGridCtrl& grid, int64_t page, const SheetWorkingIntegers& 
     for (int32_t i = 0; i < sheet::kRowsPerPage; ++i) {
         grid.SetRowPixelHeight(top + i, sheet::kRowHeights[i]);
     }
-    // A label cut in two by a page break is useless: caption, number and origin, with the gap
-    // below the upper pair, print on one sheet.
-    grid.KeepRowsTogether(top, top + 3);
-    grid.KeepRowsTogether(top + 4, top + 6);
+    // The stock is four labels to a sheet: a printed page holds this page's rows or none, and
+    // each label is its caption, number and origin rows (in the label columns).
+    grid.MarkSheetPage(top, top + sheet::kRowsPerPage - 1);
+    grid.MarkLabelRows(top, top + 2);
+    grid.MarkLabelRows(top + 4, top + 6);
     for (int32_t half : {0, 4}) {
         const int32_t row = top + half;
         grid.SetRangeFont(row, 0, row, 2, LabelFontFace, ints.CaptionFontHeight);

@@ -15,7 +15,7 @@
 #include "grid/CPreviewDialog.h"
 #include "grid/CPreviewParentDialog.h"
 #include "grid/PageRenderer.h"
-#include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/DeskSheet.h"
 
 using namespace vantric;
 
@@ -24,7 +24,7 @@ namespace {
 CGridCtrl& LongSheet() {
     static std::unique_ptr<CGridCtrl> grid = [] {
         auto g = std::make_unique<CGridCtrl>();
-        fixtures::FillLabelSheet(*g, std::vector<int>(25, 999));
+        fixtures::BuildDeskSheet(*g, std::vector<int32_t>(25, 999));
         return g;
     }();
     return *grid;

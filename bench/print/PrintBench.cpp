@@ -14,7 +14,7 @@
 
 #include "grid/CGridPrinter.h"
 #include "grid/GridPrintJob.h"
-#include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/DeskSheet.h"
 
 using namespace vantric;
 
@@ -27,7 +27,7 @@ CGridCtrl& Sheet(int tickets) {
     auto& grid = sheets[tickets];
     if (!grid) {
         grid = std::make_unique<CGridCtrl>();
-        fixtures::FillLabelSheet(
+        fixtures::BuildDeskSheet(
             *grid, tickets == 0 ? std::vector<int>(24975, 4) : std::vector<int>(tickets, 999));
     }
     return *grid;

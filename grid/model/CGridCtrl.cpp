@@ -30,13 +30,13 @@ bool CGridCtrl::State::ResizeRows(int32_t n) {
         try {
             cells.reserve(static_cast<size_t>(n) * cols);
             rowHeights.reserve(static_cast<size_t>(n));
-            keptWithNext.reserve(static_cast<size_t>(n));
+            rowMarks.reserve(static_cast<size_t>(n));
         } catch (const std::bad_alloc&) {
             return false;
         }
         for (int32_t r = rows; r < n; ++r) {
             rowHeights.push_back(defaultRowHeight);
-            keptWithNext.push_back(0);
+            rowMarks.push_back(0);
             for (int32_t c = 0; c < columns; ++c) {
                 // Capacity is reserved, so the cell above stays where it is while we append.
                 const CGridCell* above = r > 0 ? &cells[(r - 1) * cols + c] : nullptr;
@@ -47,11 +47,11 @@ bool CGridCtrl::State::ResizeRows(int32_t n) {
         cells.erase(cells.begin() + static_cast<ptrdiff_t>(static_cast<size_t>(n) * cols),
                     cells.end());
         rowHeights.resize(static_cast<size_t>(n));
-        keptWithNext.resize(static_cast<size_t>(n));
+        rowMarks.resize(static_cast<size_t>(n));
         if (cells.capacity() > 2 * cells.size()) {
             cells.shrink_to_fit();
             rowHeights.shrink_to_fit();
-            keptWithNext.shrink_to_fit();
+            rowMarks.shrink_to_fit();
         }
         fixedRows = std::min(fixedRows, n);
         const int32_t last = n - 1;
@@ -76,6 +76,7 @@ bool CGridCtrl::State::ResizeColumns(int32_t n) {
     try {
         next.reserve(static_cast<size_t>(n) * static_cast<size_t>(rows));
         columnWidths.reserve(static_cast<size_t>(n));
+        columnMarks.reserve(static_cast<size_t>(n));
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -93,6 +94,7 @@ bool CGridCtrl::State::ResizeColumns(int32_t n) {
     }
     cells = std::move(next);
     columnWidths.resize(width, defaultColumnWidth);
+    columnMarks.resize(width, 0);
     if (n < columns) {
         const int32_t last = n - 1;
         std::erase_if(merged, [last](const CellRange& m) { return m.left > last; });
@@ -299,13 +301,44 @@ bool CGridCtrl::KeepRowsTogether(int32_t firstRow, int32_t lastRow) {
         return false;
     }
     for (int32_t r = firstRow; r < lastRow; ++r) {
-        s.keptWithNext[r] = 1;
+        s.rowMarks[r] |= stockmark::kKeptWithNext;
     }
     return true;
 }
 
-bool CGridCtrl::RowKeptWithNext(int32_t row) const {
-    return row >= 0 && row < s_->rows && s_->keptWithNext[row] != 0;
+namespace {
+// Marks the first and last of [first, last] in `marks`; false for a range outside it.
+bool MarkEnds(std::vector<uint8_t>& marks, int32_t first, int32_t last, uint8_t firstBit,
+              uint8_t lastBit) {
+    if (first < 0 || last < first || static_cast<size_t>(last) >= marks.size()) {
+        return false;
+    }
+    marks[first] |= firstBit;
+    marks[last] |= lastBit;
+    return true;
+}
+}  // namespace
+
+bool CGridCtrl::MarkSheetPage(int32_t firstRow, int32_t lastRow) {
+    return MarkEnds(s_->rowMarks, firstRow, lastRow, stockmark::kSheetPageFirst,
+                    stockmark::kSheetPageLast);
+}
+
+bool CGridCtrl::MarkLabelRows(int32_t firstRow, int32_t lastRow) {
+    return MarkEnds(s_->rowMarks, firstRow, lastRow, stockmark::kLabelFirst, stockmark::kLabelLast);
+}
+
+bool CGridCtrl::MarkLabelColumns(int32_t firstColumn, int32_t lastColumn) {
+    return MarkEnds(s_->columnMarks, firstColumn, lastColumn, stockmark::kLabelFirst,
+                    stockmark::kLabelLast);
+}
+
+uint8_t CGridCtrl::RowMarks(int32_t row) const {
+    return row >= 0 && row < s_->rows ? s_->rowMarks[row] : 0;
+}
+
+uint8_t CGridCtrl::ColumnMarks(int32_t column) const {
+    return column >= 0 && column < s_->columns ? s_->columnMarks[column] : 0;
 }
 
 namespace {
@@ -404,8 +437,9 @@ bool CGridCtrl::ClearSheet() {
     // Swap rather than clear, so a large sheet's memory goes back at once.
     std::vector<CGridCell>().swap(s.cells);
     std::vector<int32_t>().swap(s.rowHeights);
-    std::vector<uint8_t>().swap(s.keptWithNext);
+    std::vector<uint8_t>().swap(s.rowMarks);
     std::vector<int32_t>().swap(s.columnWidths);
+    std::vector<uint8_t>().swap(s.columnMarks);
     s.rows = s.columns = s.fixedRows = s.fixedColumns = 0;
     s.focusRow = s.focusColumn = -1;
     s.hasSelection = false;

@@ -72,6 +72,28 @@ struct CellRange {
     }
 };
 
+// How a row or column sits on label stock, as the sheet builders mark it for printing (bits of
+// CGridCtrl::RowMarks and ColumnMarks). The rows of a sheet page print on a printed page of their
+// own; a label lies where label rows cross label columns and prints whole or not at all.
+namespace stockmark {
+constexpr uint8_t kKeptWithNext = 0x01;    // rows: on the same page as the row after it
+constexpr uint8_t kSheetPageFirst = 0x02;  // rows: first row of a sheet page
+constexpr uint8_t kSheetPageLast = 0x04;   // rows: last row of a sheet page
+constexpr uint8_t kLabelFirst = 0x08;      // rows and columns: first of a label's rows or columns
+constexpr uint8_t kLabelLast = 0x10;       // rows and columns: last of them
+}  // namespace stockmark
+
+// The grid's print layout values until they are set (tenths of a millimetre, in the order of
+// SetPrintLayoutValue: left, right, top, bottom, header, footer, header-table gap).
+constexpr std::array<int32_t, 7> kDefaultPrintLayout{40, 40, 20, 20, 60, 60, 20};
+// Tenths of a millimetre per pixel of a screen of `dpi` dots to the inch: the size one grid pixel
+// has on paper.
+constexpr double PixelSizeAt(int32_t dpi) {
+    return 254.0 / (dpi > 0 ? dpi : 96);
+}
+// The grid's pixel size until a window paints it: a 96-dpi screen's.
+constexpr double kDefaultPixelSize = PixelSizeAt(96);
+
 struct IntPair {
     int32_t x = 0, y = 0;
     bool operator==(const IntPair&) const = default;
@@ -111,7 +133,7 @@ struct GridDefaults {
 // Print settings of the live grid (pagination and printing live in grid/).
 struct PrintSettings {
     // Tenths of a millimetre: left, right, top, bottom, header, footer, header-table gap.
-    std::array<int32_t, 7> layout{40, 40, 20, 20, 60, 60, 20};
+    std::array<int32_t, 7> layout = kDefaultPrintLayout;
     bool askForPrinter = true;
     bool fitColumnsToPage = true;
     bool splitColumnsAcrossPages = false;
@@ -179,8 +201,17 @@ class CGridCtrl {
     // the rows together are taller than a page. False (nothing kept) for rows outside the grid
     // or a reversed range. New rows and ClearSheet keep nothing together.
     bool KeepRowsTogether(int32_t firstRow, int32_t lastRow);
-    // Whether the row prints on the same page as the row after it.
-    bool RowKeptWithNext(int32_t row) const;
+    // Rows that form one sheet page of label stock: they print on a printed page of their own,
+    // all of them or (when the page has no room for them) none. Rows that make up a label, and
+    // columns that do: a label lies where they cross and is never cut. False (nothing marked)
+    // for rows or columns outside the grid or a reversed range. New rows and columns and
+    // ClearSheet carry no marks.
+    bool MarkSheetPage(int32_t firstRow, int32_t lastRow);
+    bool MarkLabelRows(int32_t firstRow, int32_t lastRow);
+    bool MarkLabelColumns(int32_t firstColumn, int32_t lastColumn);
+    // The stockmark bits of a row or column; 0 outside the grid.
+    uint8_t RowMarks(int32_t row) const;
+    uint8_t ColumnMarks(int32_t column) const;
     int64_t TotalRowHeight() const;
     int64_t TotalColumnWidth() const;
     int64_t FixedRowHeight() const;

@@ -12,10 +12,11 @@ struct CGridCtrl::State {
     int32_t fixedRows = 0;
     int32_t fixedColumns = 0;
     std::vector<int32_t> rowHeights;
-    std::vector<uint8_t> keptWithNext;  // per row: printed on the same page as the row after it
+    std::vector<uint8_t> rowMarks;  // stockmark bits per row
     std::vector<int32_t> columnWidths;
-    std::vector<CGridCell> cells;  // row-major, rows x columns
-    GridFontTable fonts;           // id 0 is always the grid font
+    std::vector<uint8_t> columnMarks;  // stockmark bits per column
+    std::vector<CGridCell> cells;      // row-major, rows x columns
+    GridFontTable fonts;               // id 0 is always the grid font
     int32_t defaultRowHeight = 24;
     int32_t defaultColumnWidth = 60;
     bool sizesChanged = false;
@@ -54,7 +55,7 @@ struct CGridCtrl::State {
     IGridObserver* observer = nullptr;
     IFontMeasurer* measurer = nullptr;
     IPictureSource* pictures = nullptr;
-    double pixelSize = 254.0 / 96.0;
+    double pixelSize = kDefaultPixelSize;
     int32_t lastPageCount = 0;
 
     bool Inside(int32_t r, int32_t c) const { return r >= 0 && r < rows && c >= 0 && c < columns; }

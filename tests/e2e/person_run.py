@@ -7,7 +7,8 @@ the print dialog onto the CUPS PDF queue, then reprints its page 3 twice, chosen
 range and copies. Then types a top margin into the margin window as it
 opens and saves it, meets the refusal box of an empty ticket list, adds a ticket through the add
 dialog (again mending with Home and Delete), builds and prints the multi-ticket sheet, and
-closes the main window. Checks the exit status, the spooled PDFs (pages and label numbers), the
+then types a top margin that leaves room for only two of a page's four labels and meets the box
+that says why 打印 prints nothing, and closes the main window. Checks the exit status, the spooled PDFs (pages and label numbers), the
 settings file, where the main window sits and that every window carries the program's icon.
 Screenshots, the printed PDFs, the settings file and the program's output are kept in the
 artefact folder.
@@ -41,6 +42,8 @@ TYPED_TICKET, TICKET = "12", 2
 # The page of the single-ticket sheet reprinted, twice, through the dialog's range and copies.
 REPRINTED_PAGE = 3
 TOP_MARGIN = 35
+# A top margin that leaves an A4 page room for the upper two of its four labels only.
+NO_ROOM_TOP_MARGIN = 300
 MAIN_TITLE = r"^Vantric1\.0\.1 "
 PREVIEW_TITLE = r"^打印预览$"
 PRINT_DIALOG_TITLE = r"^(Print|打印)$"
@@ -64,6 +67,7 @@ SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 800
 ARTEFACTS = ("main-window-at-start.png", "main-window.png", "preview.png", "print-dialog.png",
              "print-dialog-page-3.png", "print-dialog-multi.png", "printed-page-3.pdf",
              "margin-window.png", "reminder-box.png", "add-dialog.png", "main-window-multi.png",
+             "no-room-box.png", "preview-no-room.png",
              "screen-at-failure.png", "printed.pdf", "printed-multi.pdf", "dypz.ini",
              "vantric.log", "xvfb.log")
 INITIAL_MARGINS = {"页眉": 60, "页脚": 60, "表头表格间距": 20, "上边距": 20, "下边距": 20,
@@ -685,6 +689,12 @@ def person_run(vantric, artifacts, work, env):
         kept_multi = print_sheet(desk, screen, main, layout, spool, before, "printed-multi.pdf",
                                  started)
 
+        def open_margins():
+            desk.click(main, (20, layout.top // 2))  # "操作"
+            time.sleep(0.5)
+            desk.keys("Up", "Return")
+        saved = print_refused_for_no_room(desk, screen, main, layout, open_margins, settings,
+                                          saved, alive)
         desk.close(main)
 
     shutil.copy(settings, os.path.join(artifacts, "dypz.ini"))
@@ -736,6 +746,48 @@ def print_sheet(desk, screen, main, layout, spool, before, name, started, choose
     kept = os.path.join(screen.folder, name)
     shutil.move(printed, kept)
     return kept
+
+
+def print_refused_for_no_room(desk, screen, main, layout, open_margins, settings, saved, alive):
+    """Types NO_ROOM_TOP_MARGIN into the margin window that OPEN_MARGINS opens, saves it, and
+    presses 打印: after the print dialog, a "温馨提示" box says why nothing is printed (its text
+    is in no-room-box.png); the preview says the same (preview-no-room.png). That no document is
+    made is the print job's tests' to see: other programs of the suite print under the same
+    title onto the same queue meanwhile. The margins the settings file then holds."""
+    open_margins()
+    margins = desk.wait_window(MARGIN_TITLE, "the margin window")
+    desk.focus(margins)
+    desk.keys("End", "BackSpace", "BackSpace", "BackSpace")
+    desk.type(str(NO_ROOM_TOP_MARGIN))
+    desk.click(margins, Layout.at(layout.scale).centre(MARGIN_SAVE_BUTTON))
+    saved = dict(saved, 上边距=NO_ROOM_TOP_MARGIN)
+    wait_for("the margin window to save the top margin %d" % NO_ROOM_TOP_MARGIN,
+             lambda: settings_hold(settings, saved), 10, alive)
+    desk.keys("Escape")
+    desk.wait_gone(MARGIN_TITLE, "the margin window to close")
+
+    desk.click(main, layout.centre(PRINT_BUTTON))
+    dialog = desk.wait_window(PRINT_DIALOG_TITLE, "the print dialog")
+    desk.focus(dialog)
+    desk.keys("Return")
+    desk.wait_gone(PRINT_DIALOG_TITLE, "the print dialog to close")
+    box = desk.wait_window(REMINDER_TITLE, "the box that says why nothing is printed")
+    desk.focus(box)
+    screen.wait_picture(box, "no-room-box", (0, 0, 10000, 10000), 0.005, 0.5,
+                        "the box to show its text", alive)
+    desk.keys("Return")
+    desk.wait_gone(REMINDER_TITLE, "the box to close")
+    # The preview shows the same words where the page would be.
+    desk.click(main, layout.centre(PREVIEW_BUTTON))
+    preview = desk.wait_window(PREVIEW_TITLE, "the print preview")
+    screen.wait_picture(preview, "preview-no-room", (0, 50, 10000, 10000), 0.001, 0.5,
+                        "the preview to say why it shows no page", alive)
+    desk.focus(preview)
+    desk.keys("Escape")
+    desk.wait_gone(PREVIEW_TITLE, "the preview to close")
+    log("top margin %d: 打印 printed nothing and said why, as the preview does" %
+        NO_ROOM_TOP_MARGIN)
+    return saved
 
 
 def settings_hold(path, margins):

@@ -46,3 +46,12 @@ add_test(NAME e2e_windows_outcome_run
 # 77: no X server or no CUPS could be started.
 set_tests_properties(e2e_windows_outcome_run PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300
   RESOURCE_LOCK vantric_outcome_queues)
+# Every printed page a whole label page or nothing, under Wine: the top margin at both sides of
+# each point where the outcome changes, against the Linux build (--full sweeps 0 to 3000).
+add_test(NAME e2e_windows_margin_sweep
+  COMMAND ${VANTRIC_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/windows_margin_sweep.py
+    --linux-batch ${VANTRIC_LINUX_BATCH}
+    --windows-batch $<TARGET_FILE:vantric-batch>
+    --wine-run ${PROJECT_SOURCE_DIR}/tools/windows/wine-run.sh)
+# 77: no X server could be started.
+set_tests_properties(e2e_windows_margin_sweep PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)

@@ -7,9 +7,10 @@ starts the installed vantric.exe, which makes the settings file on the desk's dr
 of the test's own); types a carton total with a slip mended by Home and Delete, builds the sheet,
 opens and closes the preview, prints two collated copies through the Windows print dialog onto
 the CUPS PDF queue (which Wine offers as a Windows printer) and then the sheet once more straight
-through the dialog; types a top margin into the margin window and saves it; then, with drive D
-gone, saves again and reads the box that says the margins were not saved (the file and folder
-named as Windows writes them); closes the program.
+through the dialog; types a top margin into the margin window and saves it; types one that leaves
+room for only two of a page's four labels and meets the box that says why 打印 prints nothing;
+then, with drive D gone, saves again and reads the box that says the margins were not saved (the
+file and folder named as Windows writes them); closes the program.
 Checks the printed PDFs (pages, label numbers, the labels in Arial's measures), and reads the
 saved settings file with the Windows profile service itself. Uninstalls silently and checks that
 nothing of Vantric is left in Program Files, the Start menu or the list of installed programs,
@@ -43,7 +44,8 @@ COPIES = 2
 NOT_SAVED = "边距没有保存到设置文件 D:\\data\\dypz.ini："
 NO_FOLDER = "无法建立文件夹 D:\\data："
 ARTEFACTS = ("main-window.png", "preview.png", "print-dialog-copies.png", "print-dialog.png",
-             "margin-window.png", "margins-not-saved.png", "margins-not-saved.txt",
+             "margin-window.png", "no-room-box.png", "preview-no-room.png",
+             "margins-not-saved.png", "margins-not-saved.txt",
              "screen-at-failure.png", "printed-copies.pdf", "printed.pdf",
              "dypz.ini", "profile-service.txt", "vantric.log", "xvfb.log")
 
@@ -255,6 +257,11 @@ def person_run(args, work, env):
             desk.keys("Escape")
             desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close")
 
+            def open_margins():
+                desk.focus(main)
+                desk.keys("F10", "Return", "Up", "Return")
+            saved = desk_run.print_refused_for_no_room(desk, screen, main, layout, open_margins,
+                                                       settings, saved, alive)
             # Drive D gone (a network drive lost, a disk unplugged): "保存设置" says the margins
             # were not saved, naming the file and its folder as Windows writes them.
             drive_link = os.path.join(wine.prefix, "dosdevices", "d:")

@@ -4,7 +4,7 @@ vantric_add_test(grid_preview_geometry_test
   LIBS vantric_grid)
 vantric_add_qtest(grid_preview_dialogs_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/preview/PreviewDialogsTest.cpp
-  LIBS vantric_grid)
+  LIBS vantric_grid vantric_app_model)
 
 # Not a test: saves a screenshot of the preview of a 12-carton sheet (run under xvfb-run).
 add_executable(preview_screenshot ${CMAKE_CURRENT_LIST_DIR}/preview/PreviewScreenshot.cpp)

@@ -245,7 +245,8 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("told");
         QTest::addColumn<int>("dialogs");  // print dialogs shown
         const QString nothing = vantric::kNothingToPrintText;
-        const QString noRoom = vantric::kNoRoomForTableText;
+        // The margins leave no body at all: none of a page's four labels fits.
+        const QString noRoom = vantric::NoRoomForTableText(0, 4);
         // 999 cartons and a filler are 250 pages.
         const QString outside = vantric::kPagesOutsideRunText.arg(250);
         QTest::newRow("before any build") << SheetBefore::None << false << "" << nothing << 0;

@@ -9,7 +9,7 @@
 #include "grid/CVWnd_Grid.h"
 #include "grid/model/GridClipboard.h"
 #include "tests/grid/gui/GuiApp.h"
-#include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/DeskSheet.h"
 
 using namespace vantric;
 
@@ -115,7 +115,7 @@ class GridKeysTest : public ::testing::Test {
         window_->resize(800, 600);
         grid_->setGeometry(0, 0, 800, 600);
         ASSERT_TRUE(grid_->Create());
-        fixtures::FillLabelSheet(grid_->Grid(), {8});
+        fixtures::BuildDeskSheet(grid_->Grid(), {8});
         window_->show();
         QApplication::processEvents();
         grid_->setFocus();
@@ -148,7 +148,7 @@ TEST_F(GridKeysTest, TypingEditsNothingUntilACellHasTheFocus) {
     QTest::keyClick(grid_->findChild<QLineEdit*>(), Qt::Key_Escape);
     QApplication::processEvents();
     grid_->Grid().ClearSheet();
-    fixtures::FillLabelSheet(grid_->Grid(), {4});
+    fixtures::BuildDeskSheet(grid_->Grid(), {4});
     QTest::keyClicks(grid_, QStringLiteral("y"));
     QApplication::processEvents();
     EXPECT_FALSE(grid_->Editing());

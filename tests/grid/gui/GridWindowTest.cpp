@@ -12,7 +12,7 @@
 #include "grid/GridPrintDialogs.h"
 #include "platform/Printer.h"
 #include "tests/grid/gui/GuiApp.h"
-#include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/DeskSheet.h"
 
 using namespace vantric;
 
@@ -36,7 +36,7 @@ class GridWindowTest : public ::testing::Test {
     void LabelSheet() {
         ASSERT_TRUE(grid_->Create());
         grid_->SetPrintLineWidthProperty(2);
-        fixtures::FillLabelSheet(grid_->Grid(), {8});
+        fixtures::BuildDeskSheet(grid_->Grid(), {8});
     }
     // Closed editors go at the next turn of the event loop; the open one is the visible one.
     QLineEdit* Editor() const {

@@ -13,7 +13,7 @@
 #include "grid/GridPrintDialogs.h"
 #include "platform/Printer.h"
 #include "tests/grid/gui/GuiApp.h"
-#include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/DeskSheet.h"
 #include "tests/ui/TestDoubles.h"
 
 using namespace vantric;
@@ -54,7 +54,7 @@ TEST(NoPrinter, PrintingTellsTheOperatorAndPrintsNothing) {
     mainWindow.setWindowTitle(QStringLiteral("Vantric"));
     auto* grid = new CVWnd_Grid(&mainWindow);
     grid->Create();
-    fixtures::FillLabelSheet(grid->Grid(), {4});
+    fixtures::BuildDeskSheet(grid->Grid(), {4});
     RecordingMessages messages;
     DialogGuard guard;
 

@@ -30,7 +30,7 @@ PageLayoutInput A4Input(int dpi) {
 
 PageGeometry Layout(const PageLayoutInput& in, const std::vector<int32_t>& rows,
                     const std::vector<int32_t>& columns = kLabelColumns, int fixedRows = 0) {
-    return ComputePageGeometry(in, GridExtent{rows, columns, fixedRows, 0});
+    return ComputePageGeometry(in, GridExtent{rows, columns, fixedRows, 0, {}, {}});
 }
 
 }  // namespace
@@ -242,6 +242,143 @@ TEST(PaginationTest, DirectLookupMatchesAWalkFromTheTop) {
         ASSERT_EQ(p.endRow, row) << "page " << page;
     }
     EXPECT_EQ(row, 3000);
+}
+
+namespace {
+
+// A grid marked as label stock, as the sheet builders mark it.
+struct Stock {
+    std::vector<int32_t> rows, columns;
+    std::vector<uint8_t> rowMarks, columnMarks;
+};
+
+constexpr uint8_t kSheetFirst = stockmark::kSheetPageFirst, kSheetLast = stockmark::kSheetPageLast,
+                  kFirst = stockmark::kLabelFirst, kLast = stockmark::kLabelLast,
+                  kKept = stockmark::kKeptWithNext;
+
+// Carton label pages: each a sheet page of two label rows (caption, number, origin) in the two
+// label columns, with the gap row between them.
+Stock CartonStock(int pages) {
+    Stock s{LabelRows(pages), kLabelColumns, {}, {kFirst | kLast, 0, kFirst | kLast}};
+    for (int p = 0; p < pages; ++p) {
+        s.rowMarks.insert(s.rowMarks.end(), {kSheetFirst | kFirst, 0, kLast, 0, kFirst, 0,
+                                             static_cast<uint8_t>(kLast | kSheetLast)});
+    }
+    return s;
+}
+
+// The overweight sheet: three rows of two pictures, each kept with the gap below it.
+Stock OverweightStock() {
+    const uint8_t picture = kFirst | kLast;
+    return Stock{{310, 20, 310, 20, 310},
+                 {331, 30, 331},
+                 {static_cast<uint8_t>(picture | kKept), 0, static_cast<uint8_t>(picture | kKept),
+                  0, picture},
+                 {picture, 0, picture}};
+}
+
+// Fitted to the page on a surface of one device pixel to the tenth of a millimetre and to the
+// grid pixel: a page `body` + 200 high (gaps 2 x 20, bands 60 + 60, margins 20 + 20) leaves a
+// body of exactly `body`; the first-page offset shortens page 1 by its own size.
+PageGeometry OnBody(const Stock& s, int32_t body, int32_t offset = 0, bool fit = true) {
+    PageLayoutInput in;
+    int32_t width = 80;
+    for (int32_t c : s.columns) {
+        width += c;
+    }
+    in.surface = PrinterSurface(254, 254, width, body + 200);
+    in.pixelSize = 1;
+    in.fitColumnsToPage = fit;
+    in.firstPageOffset = {0, offset};
+    return ComputePageGeometry(in, GridExtent{s.rows, s.columns, 0, 0, s.rowMarks, s.columnMarks});
+}
+
+}  // namespace
+
+// Label stock: a printed page holds one sheet page, or a label row's labels whole; else there
+// are no pages, and the layout says how many labels of a page fit.
+TEST(StockPaginationTest, WholeSheetPagesOrNoPages) {
+    struct Case {
+        const char* name;
+        Stock stock;
+        int32_t body, offset;
+        std::vector<int32_t> starts, ends;  // empty: refused
+        LabelRoom labels;
+    };
+    const Case cases[] = {
+        {"one_label_page_to_a_page", CartonStock(3), 1002, 0, {0, 7, 14}, {7, 14, 21}, {4, 4}},
+        {"room_for_two_still_one", CartonStock(3), 2100, 0, {0, 7, 14}, {7, 14, 21}, {4, 4}},
+        // The lower labels end at 1002; the upper pair at 466.
+        {"upper_labels_only", CartonStock(3), 1001, 0, {}, {}, {2, 4}},
+        {"no_label_whole", CartonStock(3), 465, 0, {}, {}, {0, 4}},
+        // Later pages have room, page 1 less the offset has not.
+        {"page_one_short", CartonStock(3), 1003, 2, {}, {}, {2, 4}},
+        // Rows of pictures with their gaps (330), or alone when the gap does not fit after them.
+        {"overweight_rows_with_gaps", OverweightStock(), 330, 0, {0, 2, 4}, {2, 4, 5}, {2, 2}},
+        {"overweight_gaps_left_off", OverweightStock(), 320, 0, {0, 2, 4}, {1, 3, 5}, {2, 2}},
+        {"overweight_one_page", OverweightStock(), 970, 0, {0}, {5}, {2, 2}},
+        {"overweight_picture_too_tall", OverweightStock(), 309, 0, {}, {}, {0, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PageGeometry g = OnBody(c.stock, c.body, c.offset);
+        EXPECT_EQ(g.printable, !c.starts.empty());
+        EXPECT_EQ(g.rowBandStarts, c.starts);
+        EXPECT_EQ(g.rowBandEnds, c.ends);
+        EXPECT_EQ(g.totalPages, static_cast<int32_t>(c.starts.size()));
+        EXPECT_EQ(g.labels, c.labels);
+        for (int32_t page = 1; page <= g.totalPages; ++page) {
+            const PagePlace p = LocatePage(g, page, static_cast<int32_t>(c.stock.rows.size()), 3);
+            EXPECT_EQ(p.endRow, c.ends[page - 1]);
+            EXPECT_FALSE(p.clipRows || p.clipColumns);
+        }
+    }
+}
+
+// Without fitting, a page narrower than the sheet would cut its right label column off: a page
+// without its right labels is refused as well.
+TEST(StockPaginationTest, LabelColumnsCutOffAreRefused) {
+    const Stock stock = CartonStock(1);
+    PageLayoutInput in = A4Input(300);
+    in.surface.deviceHeight *= 2;  // paper long enough for the rows
+    in.fitColumnsToPage = false;
+    // W = (40 + 40 + 2032) / 3 = 704 less two margins of 47 px * 704 / 2400 = 14: a body 676
+    // wide, short of the columns' 695.
+    in.pixelSize = 3.0;
+    const PageGeometry g = ComputePageGeometry(
+        in, GridExtent{stock.rows, stock.columns, 0, 0, stock.rowMarks, stock.columnMarks});
+    ASSERT_EQ(g.bodyWidth, 676);
+    EXPECT_FALSE(g.printable);
+    EXPECT_EQ(g.labels, (LabelRoom{2, 4}));
+    // Unmarked, the same grid prints the columns that fit: 336 + 23, not the third.
+    EXPECT_EQ(LocatePage(Layout(in, stock.rows), 1, 7, 3).endColumn, 2);
+}
+
+// Which rows and columns a page prints, and whether they are cut, is the paginator's answer
+// alone: a row or column larger than the body prints alone and clipped.
+TEST(PaginationTest, OversizedRowOrColumnIsClippedOnItsOwnPage) {
+    PageLayoutInput in = A4Input(300);
+    in.fitColumnsToPage = false;
+    const PageGeometry body = Layout(in, {1}, {1});
+    const int32_t b = body.fullBodyHeight, a = body.bodyWidth;
+    // Each row and column starts one unit after the one before ends: one of b + 1 ends on the
+    // body's last unit, one of b + 2 past it.
+    const std::vector<int32_t> rows{400, b + 2, 400, b + 1};
+    const PageGeometry g = Layout(in, rows, {a + 2, 100});
+    ASSERT_EQ(g.totalPages, 4);
+    const struct {
+        int32_t first, end;
+        bool clipped;
+    } expected[] = {{0, 1, false}, {1, 2, true}, {2, 3, false}, {3, 4, false}};
+    for (int32_t page = 1; page <= 4; ++page) {
+        SCOPED_TRACE(page);
+        const PagePlace p = LocatePage(g, page, 4, 2);
+        EXPECT_EQ(p.firstRow, expected[page - 1].first);
+        EXPECT_EQ(p.endRow, expected[page - 1].end);
+        EXPECT_EQ(p.clipRows, expected[page - 1].clipped);
+        EXPECT_EQ(p.endColumn, 1);  // the wide column alone, cut; the next one on no page
+        EXPECT_TRUE(p.clipColumns);
+    }
 }
 
 TEST(PaperGeometryTest, TenthsOfAMillimetreFromDeviceMeasures) {

@@ -7,7 +7,7 @@
 
 #include "grid/CGridPrinter.h"
 #include "tests/grid/gui/GuiApp.h"
-#include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/DeskSheet.h"
 
 using namespace vantric;
 
@@ -57,7 +57,7 @@ QImage PrintPage(CGridCtrl& grid, int page, const PageSurface& surface, int32_t*
 TEST(PageRenderTest, GridLinesFallOnCellEdges) {
     fixtures::EnsureGuiApp();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {8});
+    fixtures::BuildDeskSheet(grid, {8});
     int32_t total = 0;
     const QImage page = PrintPage(grid, 1, UnitSurface(), &total);
     EXPECT_EQ(total, 2);
@@ -86,7 +86,7 @@ TEST(PageRenderTest, GridLinesFallOnCellEdges) {
 TEST(PageRenderTest, FirstPageOffsetMovesPageOneOnly) {
     fixtures::EnsureGuiApp();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {8});
+    fixtures::BuildDeskSheet(grid, {8});
     grid.Print().firstPageOffset = {20, 30};  // one device pixel is one unit here
     const QImage first = PrintPage(grid, 1, UnitSurface());
     const QImage second = PrintPage(grid, 2, UnitSurface());
@@ -102,7 +102,7 @@ TEST(PageRenderTest, FirstPageOffsetMovesPageOneOnly) {
 TEST(PageRenderTest, PreviewDrawsThePrintedPageIntoItsRect) {
     fixtures::EnsureGuiApp();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {4});
+    fixtures::BuildDeskSheet(grid, {4});
     grid.Print().firstPageOffset = {20, 30};
     const QImage printed = PrintPage(grid, 1, UnitSurface());
     QImage image(900, 1400, QImage::Format_RGB32);
@@ -166,7 +166,7 @@ TEST(PageRenderTest, RowOnTheBreakIsPrintedOnce) {
 TEST(PageRenderTest, MarginsWithoutRoomDrawNothing) {
     fixtures::EnsureGuiApp();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {4});
+    fixtures::BuildDeskSheet(grid, {4});
     grid.SetPrintLayoutValue(5, 3000);
     QImage image(775, 1250, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -23,9 +23,9 @@
 #include "grid/CPreviewDialog.h"
 #include "grid/GridPrintJob.h"
 #include "platform/Printer.h"
-#include "tests/grid/gui/LabelSheet.h"
 #include "tests/grid/gui/PrinterTest.h"
 #include "tests/support/CupsAttributes.h"
+#include "tests/support/DeskSheet.h"
 #include "tests/support/PrintedPdf.h"
 
 using namespace vantric;
@@ -125,7 +125,7 @@ TEST_F(PrintJobTest, PdfHoldsEveryPageAndLabelInOrder) {
     REQUIRE_POPPLER();
     struct Case {
         const char* name;
-        std::vector<int> tickets;
+        std::vector<int32_t> tickets;
         int pages;
         QStringList numbers;
     };
@@ -137,7 +137,7 @@ TEST_F(PrintJobTest, PdfHoldsEveryPageAndLabelInOrder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CGridCtrl grid;
-        fixtures::FillLabelSheet(grid, c.tickets);
+        fixtures::BuildDeskSheet(grid, c.tickets);
         const QString pdf = Path(c.name) + QStringLiteral(".pdf");
         const PrintOutcome out = PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {});
         ASSERT_TRUE(out.ok) << out.error.toStdString();
@@ -150,7 +150,7 @@ TEST_F(PrintJobTest, PdfHoldsEveryPageAndLabelInOrder) {
 TEST_F(PrintJobTest, LargeSheetKeepsOneLabelPageToAPrintedPage) {
     REQUIRE_POPPLER();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {999});
+    fixtures::BuildDeskSheet(grid, {999});
     const QString pdf = Path("999.pdf");
     ASSERT_TRUE(PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {}).ok);
     EXPECT_EQ(PdfPages(pdf), 999 / 4 + 1);
@@ -161,10 +161,68 @@ TEST_F(PrintJobTest, LargeSheetKeepsOneLabelPageToAPrintedPage) {
     EXPECT_EQ(numbers.back(), "1/1");  // the one filler
 }
 
+// The desk's stock is four labels to an A4 sheet. The top margin swept from 0 to 3000 tenths of
+// a millimetre, with the columns fitted to the page and not, on a screen of 96 and of 144 dpi
+// (the grid pixel's size on paper follows the screen): each print of 12 cartons either gives
+// three pages of four whole labels in order, or is refused, nothing printed, with the labels of
+// a page that still fit whole. Once refused, no larger margin prints again.
+TEST_F(PrintJobTest, TopMarginSweepPrintsWholeLabelPagesOrNothing) {
+    REQUIRE_POPPLER();
+    for (const int dpi : {96, 144}) {
+        for (const bool fit : {true, false}) {
+            CGridCtrl grid;
+            fixtures::BuildDeskSheet(grid, {12});
+            grid.SetPixelSize(PixelSizeAt(dpi));
+            grid.Print().fitColumnsToPage = fit;
+            grid.Print().firstPageOffset = {20, 20};  // as the print button sets it
+            int printed = 0;
+            int fitBefore = 4;
+            for (int top = 0; top <= 3000; top += 10) {
+                SCOPED_TRACE(testing::Message()
+                             << dpi << " dpi, fit " << fit << ", top margin " << top);
+                grid.SetPrintLayoutValue(3, top);
+                const QString pdf = Path("sweep.pdf");
+                auto printer = CreatePdfPrinter(pdf, QPageSize(QPageSize::A4));
+                const PrintOutcome out =
+                    PrintGridOn(grid, *printer, QStringLiteral("sweep"), nullptr, dpi, dpi);
+                printer.reset();
+                if (!out.ok) {
+                    ASSERT_TRUE(out.noRoomForTable) << out.error.toStdString();
+                    EXPECT_EQ(out.labelsNeeded, 4);
+                    EXPECT_LE(out.labelsFit, fitBefore);
+                    EXPECT_TRUE(out.error.contains(
+                        QStringLiteral("only %1 of the 4 labels").arg(out.labelsFit)));
+                    EXPECT_FALSE(out.documentStarted);
+                    EXPECT_FALSE(QFile::exists(pdf));
+                    fitBefore = std::min(fitBefore, out.labelsFit);
+                    continue;
+                }
+                ASSERT_EQ(fitBefore, 4) << "printed after a smaller margin was refused";
+                ++printed;
+                const QStringList pages = testsupport::PdfPageTexts(pdf);
+                ASSERT_EQ(pages.size(), 3);
+                for (int p = 0; p < 3; ++p) {
+                    EXPECT_EQ(pages[p].count(QStringLiteral("Carton No. :")), 4) << "page " << p;
+                    EXPECT_EQ(pages[p].count(QStringLiteral("Made in China")), 4) << "page " << p;
+                    QStringList numbers;
+                    for (int k = 4 * p + 1; k <= 4 * p + 4; ++k) {
+                        numbers << QStringLiteral("%1/12").arg(k);
+                    }
+                    EXPECT_EQ(testsupport::LabelNumbersIn(pages[p]), numbers) << "page " << p;
+                }
+                ASSERT_TRUE(QFile::remove(pdf));
+            }
+            // The sweep crosses both: pages at the default margins, refusals at large ones.
+            EXPECT_GT(printed, 1);
+            EXPECT_EQ(fitBefore, 0);
+        }
+    }
+}
+
 TEST_F(PrintJobTest, FooterCarriesPageNumbersWhenAsked) {
     REQUIRE_POPPLER();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {5});
+    fixtures::BuildDeskSheet(grid, {5});
     grid.Print().pageNumberPosition = 2;
     const QString pdf = Path("numbered.pdf");
     ASSERT_TRUE(PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {}).ok);
@@ -177,7 +235,7 @@ TEST_F(PrintJobTest, FooterCarriesPageNumbersWhenAsked) {
 
 TEST_F(PrintJobTest, MarginsWithoutRoomFailAndLeaveNoFile) {
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {8});
+    fixtures::BuildDeskSheet(grid, {8});
     grid.SetPrintLayoutValue(5, 3000);
     const QString pdf = Path("none.pdf");
     const PrintOutcome out = PrintGridToPdf(grid, pdf, QPageSize(QPageSize::A4), {});
@@ -189,7 +247,7 @@ TEST_F(PrintJobTest, MarginsWithoutRoomFailAndLeaveNoFile) {
 
 TEST_F(PrintJobTest, UnwritableFileFailsWithoutTouchingAnything) {
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {4});
+    fixtures::BuildDeskSheet(grid, {4});
     const PrintOutcome out =
         PrintGridToPdf(grid, Path("missing/dir/x.pdf"), QPageSize(QPageSize::A4), {});
     EXPECT_FALSE(out.ok);
@@ -198,7 +256,7 @@ TEST_F(PrintJobTest, UnwritableFileFailsWithoutTouchingAnything) {
 
 TEST_F(PrintJobTest, CancelledJobReportsFailure) {
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {20});  // 5 pages
+    fixtures::BuildDeskSheet(grid, {20});  // 5 pages
     auto printer = CreatePdfPrinter(Path("cancel.pdf"), QPageSize(QPageSize::A4));
     CancelAfter progress(2);
     const PrintOutcome out = PrintGridOn(grid, *printer, QStringLiteral("cancel"), &progress);
@@ -212,7 +270,7 @@ TEST_F(PrintJobTest, CancelledJobReportsFailure) {
 TEST_F(PrintJobTest, PrintSheetAsksRemembersAndReuses) {
     REQUIRE_POPPLER();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {8});
+    fixtures::BuildDeskSheet(grid, {8});
     grid.Print().askForPrinter = true;
 
     ChooserAnswer cancel{QString()};
@@ -239,7 +297,7 @@ TEST_F(PrintJobTest, PrintSheetAsksRemembersAndReuses) {
 
 TEST_F(PrintJobTest, CancelledDialogLeavesTheRememberedPrinter) {
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {4});
+    fixtures::BuildDeskSheet(grid, {4});
     grid.Print().askForPrinter = true;
     ChangeThenCancel cancel;
 
@@ -267,7 +325,7 @@ TEST_F(PrintJobTest, DeviceStripsAreThePrintableArea) {
     REQUIRE_POPPLER();
     REQUIRE_TOOL("pdftoppm");
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {12});
+    fixtures::BuildDeskSheet(grid, {12});
     const QString direct = Path("direct.pdf");
     ASSERT_TRUE(PrintGridToPdf(grid, direct, QPageSize(QPageSize::A4), {}).ok);
     const QRectF whole = testsupport::InkBox(direct, 2);
@@ -321,7 +379,7 @@ TEST_F(PrintJobTest, DeviceStripsAreThePrintableArea) {
 
 TEST_F(PrintJobTest, UnknownQueueIsReported) {
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {4});
+    fixtures::BuildDeskSheet(grid, {4});
     const PrintOutcome out =
         PrintGridToQueue(grid, QStringLiteral("NoSuchQueue-Vantric"), std::nullopt, {});
     EXPECT_FALSE(out.ok);
@@ -346,7 +404,7 @@ TEST_F(PrintJobTest, CupsQueueSpoolsThePages) {
     REQUIRE_POPPLER();
     REQUIRE_CUPS();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {5});
+    fixtures::BuildDeskSheet(grid, {5});
     PrintRequest request;
     request.documentName = UniqueTitle();
     const PrintOutcome result =
@@ -366,7 +424,7 @@ TEST_F(PrintJobTest, CancelledCupsJobNeverReachesTheQueue) {
     REQUIRE_POPPLER();
     REQUIRE_CUPS();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {20});
+    fixtures::BuildDeskSheet(grid, {20});
     PrintRequest request;
     request.documentName = UniqueTitle();
     QString error;
@@ -394,7 +452,7 @@ TEST_F(PrintJobTest, RefusingQueueFailsTheJob) {
                          "cannot add a CUPS queue here (lpadmin)");
     QProcess::execute(QStringLiteral("cupsreject"), {queue});
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {4});
+    fixtures::BuildDeskSheet(grid, {4});
     const PrintOutcome out = PrintGridToQueue(grid, queue, QPageSize(QPageSize::A4), {});
     QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue});
     EXPECT_FALSE(out.ok);
@@ -442,7 +500,7 @@ TEST_F(PrintJobTest, PrintersTakeThePpdAreaOfTheirPaper) {
             case From::Dialog: {
                 // The job is cancelled after its first page, so nothing reaches the queue.
                 CGridCtrl grid;
-                fixtures::FillLabelSheet(grid, {12});
+                fixtures::BuildDeskSheet(grid, {12});
                 ChooseQueue choose(queue);
                 CancelAfter cancel(0);
                 EXPECT_EQ(PrintSheet(grid, UniqueTitle(), &choose, &cancel), 0);
@@ -475,7 +533,7 @@ TEST_F(PrintJobTest, DialogChoicePrintsThosePagesOnTheQueue) {
     REQUIRE_CUPS();
     REQUIRE_TOOL("pdftoppm");
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {12});  // three pages of four labels
+    fixtures::BuildDeskSheet(grid, {12});  // three pages of four labels
     grid.Print().askForPrinter = true;
     grid.Print().firstPageOffset = {20, 20};  // as the print button sets it
     const QString queue = QStringLiteral("Vantric12Full");
@@ -527,7 +585,7 @@ TEST_F(PrintJobTest, QueueGetsOneCopyOfTheJob) {
     REQUIRE_POPPLER();
     REQUIRE_CUPS();
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {8});  // two pages
+    fixtures::BuildDeskSheet(grid, {8});  // two pages
     QString error;
     auto printer = CreateQueuePrinter(QStringLiteral("VantricPDF"), std::nullopt, &error);
     ASSERT_TRUE(printer) << error.toStdString();

@@ -9,7 +9,7 @@
 
 #include "grid/CGridPrinter.h"
 #include "tests/grid/gui/GuiApp.h"
-#include "tests/grid/gui/LabelSheet.h"
+#include "tests/support/DeskSheet.h"
 
 using namespace vantric;
 
@@ -69,7 +69,7 @@ TEST(ExtremeMargins, EachMarginAtTheEndsOfTheRangePrintsOrIsRefused) {
                 SCOPED_TRACE(testing::Message()
                              << "fit " << fit << ", layout value " << which << " = " << value);
                 CGridCtrl grid;
-                fixtures::FillLabelSheet(grid, {12});
+                fixtures::BuildDeskSheet(grid, {12});
                 grid.Print().fitColumnsToPage = fit;
                 grid.Print().firstPageOffset = {20, 20};
                 grid.SetPrintLayoutValue(which, value);
@@ -91,7 +91,7 @@ TEST(ExtremeMargins, MarginsBeyondThePageAreRefused) {
     };
     for (const auto& layout : found) {
         CGridCtrl grid;
-        fixtures::FillLabelSheet(grid, {3, 999});
+        fixtures::BuildDeskSheet(grid, {3, 999});
         for (int i = 0; i < 7; ++i) {
             grid.SetPrintLayoutValue(i + 1, layout[i]);
         }
@@ -99,11 +99,13 @@ TEST(ExtremeMargins, MarginsBeyondThePageAreRefused) {
         EXPECT_FALSE(g.printable);
         EXPECT_EQ(g.totalPages, 0);
     }
-    // A margin somewhat below zero still prints: it only moves the table towards the edge.
+    // A margin somewhat below zero still prints: it only moves the table towards the edge. (A
+    // negative left margin would also narrow the fitted page, and with it its height, below a
+    // whole sheet page.)
     CGridCtrl grid;
-    fixtures::FillLabelSheet(grid, {12});
-    grid.SetPrintLayoutValue(1, -40);
+    fixtures::BuildDeskSheet(grid, {12});
     grid.SetPrintLayoutValue(3, -20);
+    grid.SetPrintLayoutValue(4, -20);
     const PageGeometry g = LayOutAndDraw(grid, UnitSurface());
     EXPECT_TRUE(g.printable);
     EXPECT_GE(g.totalPages, 3);
@@ -116,7 +118,7 @@ TEST(ExtremeMargins, PreviewOfMarginsBeyondThePageShowsNoPage) {
         for (int which = 1; which <= 7; ++which) {
             SCOPED_TRACE(testing::Message() << which << " = " << value);
             CGridCtrl grid;
-            fixtures::FillLabelSheet(grid, {12});
+            fixtures::BuildDeskSheet(grid, {12});
             grid.SetPrintLayoutValue(which, value);
             QImage image(775, 1250, QImage::Format_RGB32);
             QPainter dc(&image);

@@ -279,3 +279,22 @@ TEST_F(GridTest, BandingColoursNonFixedRowsAndFollowsNewRows) {
 }
 
 }  // namespace
+
+// The label-stock marks belong to their rows and columns: rows that go take theirs along, new
+// ones come unmarked, and a new sheet starts without any.
+TEST_F(GridTest, StockMarksGoWithTheirRowsAndColumns) {
+    ASSERT_TRUE(grid.MarkSheetPage(0, 4));
+    ASSERT_TRUE(grid.MarkLabelRows(1, 2));
+    ASSERT_TRUE(grid.MarkLabelColumns(4, 4));
+    EXPECT_FALSE(grid.MarkSheetPage(3, 5));  // past the last row
+    ASSERT_TRUE(grid.SetRowTotal(3));
+    ASSERT_TRUE(grid.SetColumnTotal(4));
+    ASSERT_TRUE(grid.SetRowTotal(5));
+    ASSERT_TRUE(grid.SetColumnTotal(5));
+    EXPECT_EQ(grid.RowMarks(1), stockmark::kLabelFirst);
+    EXPECT_EQ(grid.RowMarks(4), 0);
+    EXPECT_EQ(grid.ColumnMarks(4), 0);
+
+    grid.ClearSheet();
+    EXPECT_EQ(grid.RowMarks(0) | grid.RowMarks(1), 0);
+}

@@ -77,7 +77,8 @@ void AtEveryZoom(Window& window, Check check) {
 }
 
 // Four cartons fill one label page (1002 grid pixels); a page header of about 115 tenths of a
-// millimetre leaves that much body on A4, less the first-page offset. `printedPdf` finds what the
+// millimetre leaves that much body on A4, less the first-page offset, and more leaves no room for
+// the lower labels: the print refuses, and the preview shows no page. `printedPdf` finds what the
 // print of the given title made.
 void ExpectPreviewEqualsPrint(int header, const std::function<QString(const QString&)>& printedPdf,
                               const QString& previewPdf) {
@@ -94,17 +95,25 @@ void ExpectPreviewEqualsPrint(int header, const std::function<QString(const QStr
                               .arg(::getpid())
                               .arg(header)
                               .arg(QDateTime::currentMSecsSinceEpoch());
-    Window window(grid, [&] { return PrintSheet(grid, title, nullptr, nullptr); });
+    PrintOutcome outcome;
+    Window window(grid,
+                  [&] { return PrintSheet(grid, title, nullptr, nullptr, 96, 96, &outcome); });
     window.show();
     window.Print();
-    const QString pdf = printedPdf(title);
-    const Pages printed = PagesOf(pdf);
-    QFile::remove(pdf);
-    ASSERT_FALSE(printed.isEmpty()) << "no print of " << title.toStdString();
+    Pages printed;
+    if (!outcome.noRoomForTable) {
+        const QString pdf = printedPdf(title);
+        printed = PagesOf(pdf);
+        QFile::remove(pdf);
+        ASSERT_FALSE(printed.isEmpty()) << "no print of " << title.toStdString();
+    }
+    EXPECT_EQ(outcome.documentStarted, !printed.isEmpty());
     AtEveryZoom(window, [&] {
         SCOPED_TRACE(testing::Message() << "zoom " << window.PageView()->Zoom());
         EXPECT_EQ(window.PagingState().total, printed.size());
-        EXPECT_EQ(PreviewPages(window, previewPdf), printed);
+        if (!printed.isEmpty()) {
+            EXPECT_EQ(PreviewPages(window, previewPdf), printed);
+        }
     });
 }
 
@@ -117,6 +126,7 @@ TEST_F(PreviewPagesTest, PdfFileOnA4) {
     const QString printed = Path("printed.pdf");
     RememberPrinter(CreatePdfPrinter(printed, QPageSize(QPageSize::A4)));
     for (int header = 100; header <= 130; ++header) {
+        QFile::remove(printed);
         ExpectPreviewEqualsPrint(
             header, [&](const QString&) { return printed; }, Path("preview.pdf"));
     }
