@@ -7,6 +7,7 @@
 #include "app/MainWindowTexts.h"
 #include "app/model/BuildOverweightSheet.h"
 #include "app/model/CountRules.h"
+#include "app/model/ReprintSheet.h"
 #include "app/model/SettingsFile.h"
 #include "app/model/TicketCounts.h"
 #include "app/rg_BianJuSheZhiChuangKou.h"
@@ -22,6 +23,8 @@ const QString kTicketColumns = QStringLiteral("0\n-1\n0\n125\nID\n0\n-1\n1\n130\
 const QString kSheetTypes = QStringLiteral("请选择表格类型\n0\n表格—1页—4个\n1\n表格—1页—6个\n2");
 const QString kGridFont = QStringLiteral(".萍方-简, 9, 0, 0, 0, 0, 0");
 constexpr COLORREF kSummaryRed = 0x0000FF;
+// What the print dialog's "selection" prints: the labels with a chosen cell. Holds no state.
+const CartonSelectionSheet kLabelSelection;
 
 // The grid a builder writes into: the sheet grid, or a detached one when the grid has no window,
 // so that the counts are still read and checked while the grid itself stays untouched.
@@ -63,6 +66,7 @@ int rg_my_main_window::DesignClientHeight() const {
 }
 
 void rg_my_main_window::ConnectEvents() {
+    SheetGrid.SetSelectionSheet(&kLabelSelection);
     Connect(CommandEvent, [this](int32_t id) { return OnMenuCommand(id); });
     Connect(CreatedEvent, [this] { LoadPrintMargins(); });
     for (rg_button1* button : {&SingleSheetButton, &PrintButton, &PreviewButton, &AddTicketButton,

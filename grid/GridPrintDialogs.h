@@ -28,17 +28,19 @@ inline const QString kNoRoomForTableText = QStringLiteral(
     "页边距太大，纸上没有放表格的地方。\n请在“操作 → "
     "打印预览边距”或预览窗口的“页边距”中把边距改小。");
 
-// QPrintDialog without selection or print-to-file choices; its page range runs from the
-// printer's from page to its to page when those are set. Where no printer is installed it shows
-// no dialog (an empty printer list would print nothing) but tells the operator so in a message
-// box owned by the window of `parent`.
+// QPrintDialog without a print-to-file choice, its "selection" greyed unless offered; its page
+// range runs from the printer's from page to its to page when those are set. Where no printer
+// is installed it shows no dialog (an empty printer list would print nothing) but tells the
+// operator so in a message box owned by the window of `parent`.
 class DialogPrinterChooser : public IPrinterChooser {
   public:
     explicit DialogPrinterChooser(QWidget* parent = nullptr) : parent_(parent) {}
     bool Choose(QPrinter& printer) override;
+    void OfferSelection(bool offered) override { selection_ = offered; }
 
   private:
     QPointer<QWidget> parent_;
+    bool selection_ = false;
 };
 
 // Tells the operator, in a box owned by the window of `asker`, why the print command printed
