@@ -9,7 +9,9 @@
 // for the system's default queue). Printing takes --paper NAME (A4 for a file; the queue's own
 // paper for a printer), --no-fit (the page width follows the paper instead of the columns),
 // --title TEXT (the document name the queue shows), --pages LIST (only those pages of the run,
-// e.g. "3,7-9" or "7-") and --copies N (1..999, collated).
+// e.g. "3,7-9" or "7-") and --copies N (1..999, collated). A carton sheet also takes --labels LIST
+// (only those labels, packed: "37,40-42" in a single run, "2:5,1:28-30,3:" in a multi run) and
+// --start-slot N (1..4, the first place of page 1 that prints, for a partly used sheet).
 //
 // The words after the command are the counts, even when they look like options ("-5", "-"):
 // options are the known long names (and -h).
@@ -37,6 +39,8 @@ struct BatchRequest {
     QString fromFile;  // --from: the file of tickets, "-" for standard input; empty: none
     std::vector<vantric::PageRange> pages;  // empty: every page of the run
     int32_t copies = 1;
+    std::optional<QString> labels;  // --labels as given, read against the run once it is built
+    int32_t startSlot = 1;          // 1..4, left to right, top to bottom
 };
 
 struct BatchParse {

@@ -45,6 +45,10 @@ complete_line 'vantric-batch multi 3 --fr' '--from'
 complete_line 'vantric-batch single 3 --fr' ''
 complete_line 'vantric-batch multi 3 --copies ' ''
 complete_line 'vantric-batch single 5 --paper le' 'legal letter'
+complete_line 'vantric-batch single 120 --la' '--labels'
+complete_line 'vantric-batch multi 30 5 --st' '--start-slot'
+complete_line 'vantric-batch overweight --st' ''
+complete_line 'vantric-batch single 40 --start-slot ' '1 2 3 4'
 
 [ $failures -eq 0 ] || { echo "$failures completion(s) wrong"; exit 1; }
 echo "completion ok"
