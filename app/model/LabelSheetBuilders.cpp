@@ -155,7 +155,8 @@ void ClearLabelPlace(CGridCtrl& grid, int64_t place) {
 
 bool LayLabelPages(CGridCtrl& grid, int64_t pages) {
     grid.ClearSheet();
-    if (!SetSheetRowTotal(grid, static_cast<int32_t>(std::max<int64_t>(1, pages * 7)))) {
+    const int64_t rows = std::max<int64_t>(1, pages * sheet::kRowsPerPage);
+    if (!SetSheetRowTotal(grid, static_cast<int32_t>(rows))) {
         return false;  // only when the grid has extra columns
     }
     ApplySheetLines(grid);

@@ -12,8 +12,10 @@ namespace {
 constexpr int32_t kSheetColumns = 3;
 
 // `to` set up as `from` is: its stored defaults and live values, grid font and screen scale.
+// Not its number of rows, which the sheet of a long run would make for nothing.
 void CopyGridSetup(const CGridCtrl& from, CGridCtrl& to) {
     to.StoredDefaults() = from.StoredDefaults();
+    to.StoredDefaults().rows = 1;
     to.ApplyStoredDefaults();
     to.SetGridFont(from.GridFont());
     to.SetPixelSize(from.PixelSize());
