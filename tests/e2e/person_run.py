@@ -652,17 +652,8 @@ def person_run(vantric, artifacts, work, env):
         # A jammed sheet printed again: its page only, twice, chosen in the dialog.
         kept_page = print_sheet(desk, screen, main, layout, spool, before, "printed-page-3.pdf",
                                 started, choose_pages(REPRINTED_PAGE, REPRINTED_PAGE, copies=2))
-        # Torn labels again: label 6 (the caption of page 2's top right, retyped first), then
-        # labels 4 and 6 of two pages (from label 4's number, Shift and Down twice).
-        choose_cells(desk, main, layout, ["Down"] * 7 + ["Right"] * 2)
-        desk.type(RETYPED_CAPTION)
-        desk.keys("Return")
-        kept_6 = print_sheet(desk, screen, main, layout, spool, before, "printed-label-6.pdf",
-                             started, choose_selection)
-        choose_cells(desk, main, layout, ["Down"] * 5 + ["Right"] * 2 + ["shift+Down"] * 2)
-        screen.shot(main, "main-window-labels-4-6")
-        kept_4_6 = print_sheet(desk, screen, main, layout, spool, before,
-                               "printed-labels-4-6.pdf", started, choose_selection)
+        reprints = reprint_torn_labels(desk, screen, main, layout, spool, before, started,
+                                       choose_selection)
 
         # The margin window opens with the keyboard in its first box, the top margin.
         desk.click(main, (20, layout.top // 2))  # "操作"
@@ -721,13 +712,7 @@ def person_run(vantric, artifacts, work, env):
     numbers = check_printout(kept_page, [CARTONS], pages=[REPRINTED_PAGE] * 2)
     log("spooled reprint of page %d, 2 copies: %d pages, labels %s" %
         (REPRINTED_PAGE, len(numbers) // 4, " ".join(numbers)))
-    for path, labels in ((kept_6, ["6/12", "", "", ""]), (kept_4_6, ["4/12", "6/12", "", ""])):
-        text = page_text(path, 1)
-        if numbers_at_places(path) != [labels] or RETYPED_CAPTION not in text or \
-                text.count("Carton No. :") != len([n for n in labels if n]) - 1:
-            raise Failure("%s holds %s at the places of its pages and reads %r, expected %s with "
-                          "label 6 as retyped" % (path, numbers_at_places(path), text, [labels]))
-    log("torn labels reprinted through the dialog's selection: 6 alone, then 4 and 6 on one page")
+    check_reprints(*reprints)
     numbers = check_printout(kept_multi, [TICKET])
     log("spooled multi-ticket PDF: %d page, labels %s" % (len(numbers) // 4, " ".join(numbers)))
 
@@ -758,6 +743,33 @@ def choose_selection(desk, dialog):
     wait_for("the print dialog to open its options",
              lambda: desk.size(dialog)[1] > closed[1], 10, desk.alive)
     desk.keys("Tab", "Tab", "Tab", "Down", "Down", "Down")
+
+
+def reprint_torn_labels(desk, screen, main, layout, spool, before, started, choose):
+    """Label 6 of the sheet of 12 (the caption of page 2's top right, retyped first) printed
+    through the dialog's selection (CHOOSE), then labels 4 and 6 of two pages (from label 4's
+    number, Shift and Down twice). The two spooled PDFs."""
+    choose_cells(desk, main, layout, ["Down"] * 7 + ["Right"] * 2)
+    desk.type(RETYPED_CAPTION)
+    desk.keys("Return")
+    alone = print_sheet(desk, screen, main, layout, spool, before, "printed-label-6.pdf",
+                        started, choose)
+    choose_cells(desk, main, layout, ["Down"] * 5 + ["Right"] * 2 + ["shift+Down"] * 2)
+    screen.shot(main, "main-window-labels-4-6")
+    both = print_sheet(desk, screen, main, layout, spool, before, "printed-labels-4-6.pdf",
+                       started, choose)
+    return alone, both
+
+
+def check_reprints(alone, both):
+    """Label 6 alone as retyped, then labels 4 and 6 on one page, each from the first place."""
+    for path, labels in ((alone, ["6/12", "", "", ""]), (both, ["4/12", "6/12", "", ""])):
+        text = page_text(path, 1)
+        if numbers_at_places(path) != [labels] or RETYPED_CAPTION not in text or \
+                text.count("Carton No. :") != len([n for n in labels if n]) - 1:
+            raise Failure("%s holds %s at the places of its pages and reads %r, expected %s with "
+                          "label 6 as retyped" % (path, numbers_at_places(path), text, [labels]))
+    log("torn labels reprinted through the dialog's selection: 6 alone, then 4 and 6 on one page")
 
 
 def choose_cells(desk, main, layout, keys):
