@@ -152,6 +152,13 @@ int rg_BiaoGe::PrintSheet() {
     return window != nullptr ? window->PrintSheet() : 0;
 }
 
+void rg_BiaoGe::SetSelectionSheet(const ISelectionSheet* selection) {
+    selection_ = selection;
+    if (vantric::CVWnd_Grid* window = GridWindow()) {
+        window->SetSelectionSheet(selection);
+    }
+}
+
 void rg_BiaoGe::UpdateWindow() {
     if (vantric::CVWnd_Grid* window = GridWindow()) {
         window->viewport()->repaint();
@@ -162,6 +169,7 @@ QWidget* rg_BiaoGe::CreateWindowObject(CreateParams& params) {
     auto* window = new vantric::CVWnd_Grid(params.parent);
     window->Grid().StoredDefaults() = defaults_;
     window->Grid().SetPictureSource(&pictures_);
+    window->SetSelectionSheet(selection_);
     window->Create();
     if (gridFont_) {
         window->SetGridFont(*gridFont_);

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "grid/model/CGridCtrl.h"
+#include "grid/model/ISelectionSheet.h"
 #include "platform/ResourcePictureSource.h"
 #include "ui/CVolWinControl.h"
 
@@ -56,8 +57,11 @@ class rg_BiaoGe : public CVolWinControl {
     // which 1..7: left, right, top, bottom margin, header, footer, header-table gap.
     bool SetPrintLayoutValue(int which, int32_t value);
     bool SetFirstPageOffset(int32_t x, int32_t y);
-    // Prints the whole sheet; non-zero when every page was spooled.
+    // Prints the whole sheet, or what `selection` makes of the chosen cells when the print
+    // dialog's "selection" is chosen; non-zero when every page was spooled.
     int PrintSheet();
+    // Kept for the grid window, which may be made later; the object outlives the component.
+    void SetSelectionSheet(const ISelectionSheet* selection);
     // Paints what is pending now.
     void UpdateWindow();
 
@@ -73,5 +77,6 @@ class rg_BiaoGe : public CVolWinControl {
 
     GridDefaults defaults_;  // copied into the grid when its window is made
     std::optional<LogFont> gridFont_;
+    const ISelectionSheet* selection_ = nullptr;
     vantric::ResourcePictureSource pictures_;
 };

@@ -6,6 +6,7 @@
 #include "app/MainWindowTexts.h"
 #include "app/model/BuildOverweightSheet.h"
 #include "app/model/CountRules.h"
+#include "app/model/ReprintSheet.h"
 #include "app/model/SettingsFile.h"
 #include "app/model/SheetGridProperties.h"
 #include "app/model/TicketCounts.h"
@@ -23,6 +24,8 @@ namespace {
 const QString kTicketColumns = QStringLiteral("0\n-1\n0\n125\nID\n0\n-1\n1\n130\n箱数");
 const QString kSheetTypes = QStringLiteral("请选择表格类型\n0\n表格—1页—4个\n1\n表格—1页—6个\n2");
 constexpr COLORREF kSummaryRed = 0x0000FF;
+// What the print dialog's "selection" prints: the labels with a chosen cell. Holds no state.
+const CartonSelectionSheet kLabelSelection;
 
 // The grid a builder writes into: the sheet grid, or a detached one when the grid has no window,
 // so that the counts are still read and checked while the grid itself stays untouched.
@@ -64,6 +67,7 @@ int rg_my_main_window::DesignClientHeight() const {
 }
 
 void rg_my_main_window::ConnectEvents() {
+    SheetGrid.SetSelectionSheet(&kLabelSelection);
     Connect(CommandEvent, [this](int32_t id) { return OnMenuCommand(id); });
     Connect(CreatedEvent, [this] { LoadPrintMargins(); });
     for (rg_button1* button : {&SingleSheetButton, &PrintButton, &PreviewButton, &AddTicketButton,

@@ -21,10 +21,12 @@ const QString kUsage = QStringLiteral(
     "       vantric-batch --help | --version\n"
     "OUTPUT: --dump | --pdf FILE | --printer NAME\n"
     "        printing also takes [--paper NAME] [--no-fit] [--title TEXT] [--pages LIST]\n"
-    "        [--copies N]; --printer also [--wait SECONDS | --no-wait]\n");
+    "        [--copies N]; --printer also [--wait SECONDS | --no-wait]\n"
+    "single and multi also take [--labels LIST] [--start-slot N]\n");
 
 constexpr int32_t kMaxCopies = 999;
 constexpr int64_t kMaxWaitSeconds = 86400;  // a day: past any printer's warm-up
+constexpr int32_t kSlotsPerPage = 4;
 
 bool LooksLikeOption(const QString& arg) {
     if (arg.startsWith(u"--")) {
@@ -129,14 +131,24 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
         QStringLiteral("no-wait"),
         QStringLiteral("--printer: end as soon as the %1 took the job, without following it.")
             .arg(vantric::QueueWord()));
+    const QCommandLineOption labelsOption(
+        QStringLiteral("labels"),
+        QStringLiteral("Print only these labels, packed from the first place: single 37,40-42; "
+                       "multi TICKET:CARTON as 2:5,1:28-30,3:."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption startSlotOption(
+        QStringLiteral("start-slot"),
+        QStringLiteral("Start page 1 at place N (1 to 4, left to right, top to bottom) of a "
+                       "partly used sheet."),
+        QStringLiteral("N"));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Show the program's version."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help."));
-    const QList<QCommandLineOption> options{dumpOption,  pdfOption,   printerOption, paperOption,
-                                            noFitOption, titleOption, pagesOption,   copiesOption,
-                                            fromOption,  waitOption,  noWaitOption,  versionOption,
-                                            helpOption};
+    const QList<QCommandLineOption> options{
+        dumpOption,  pdfOption,    printerOption,   paperOption, noFitOption,
+        titleOption, pagesOption,  copiesOption,    labelsOption, startSlotOption,
+        fromOption,  waitOption,   noWaitOption,    versionOption, helpOption};
     parser.addOptions(options);
 
     if (arguments.size() < 2) {
@@ -229,6 +241,26 @@ BatchParse ParseBatchCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(fromOption) && request.mode != BatchRequest::Mode::Multi) {
         return UsageError(Error(QStringLiteral("--from is for multi")));
+    }
+    if (request.mode == BatchRequest::Mode::Overweight &&
+        (parser.isSet(labelsOption) || parser.isSet(startSlotOption))) {
+        return UsageError(Error(QStringLiteral(
+            "--labels and --start-slot are for carton labels (single and multi): the overweight "
+            "sheet has no label numbers or places of four")));
+    }
+    if (parser.isSet(labelsOption)) {
+        request.labels = parser.value(labelsOption);
+    }
+    if (parser.isSet(startSlotOption)) {
+        const int64_t slot = PlainNumber(parser.value(startSlotOption), 1);
+        if (slot < 1 || slot > kSlotsPerPage) {
+            return UsageError(Error(QStringLiteral("bad start slot \"%1\": give 1 to %2, the "
+                                                   "places of a page left to right, top to "
+                                                   "bottom")
+                                        .arg(parser.value(startSlotOption))
+                                        .arg(kSlotsPerPage)));
+        }
+        request.startSlot = int32_t(slot);
     }
 
     const int outputs = int(parser.isSet(dumpOption)) + int(parser.isSet(pdfOption)) +

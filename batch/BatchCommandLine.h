@@ -11,7 +11,9 @@
 // --title TEXT (the document name the queue shows), --pages LIST (only those pages of the run,
 // e.g. "3,7-9" or "7-") and --copies N (1..999, collated). A job on a queue is followed until it
 // printed, failed or waits in a stopped queue, for --wait SECONDS at most (60); --no-wait ends
-// as soon as the queue took it.
+// as soon as the queue took it. A carton sheet also takes --labels LIST (only those labels,
+// packed: "37,40-42" in a single run, "2:5,1:28-30,3:" in a multi run) and --start-slot N (1..4,
+// the first place of page 1 that prints, for a partly used sheet).
 //
 // The words after the command are the counts, even when they look like options ("-5", "-"):
 // options are the known long names (and -h).
@@ -43,6 +45,8 @@ struct BatchRequest {
     int32_t copies = 1;
     bool followJob = true;  // --printer: wait for the job's end (--no-wait: do not)
     std::chrono::seconds waitBound = vantric::kJobFollowBound;  // --wait
+    std::optional<QString> labels;  // --labels as given, read against the run once it is built
+    int32_t startSlot = 1;          // 1..4, left to right, top to bottom
 };
 
 struct BatchParse {

@@ -5,7 +5,9 @@
 
 #include "app/model/BuildOverweightSheet.h"
 #include "app/model/CountRules.h"
+#include "app/model/LabelChoice.h"
 #include "app/model/LabelSheetBuilders.h"
+#include "app/model/ReprintSheet.h"
 #include "app/model/SettingsFile.h"
 #include "batch/GridDump.h"
 #include "batch/JobEnd.h"
@@ -66,18 +68,21 @@ int ReadTicketsFrom(const QString& path, std::vector<int32_t>& tickets) {
     return kDone;
 }
 
-// The sheet of the request, or the refusal the main window would show.
-int BuildSheet(const BatchRequest& request, CGridCtrl& grid) {
+// The sheet of the request from `firstPlace` on, or the refusal the main window would show;
+// the run's tickets (one for single) in *tickets.
+int BuildSheet(const BatchRequest& request, CGridCtrl& grid, int32_t firstPlace,
+               std::vector<int32_t>* tickets) {
     SheetWorkingIntegers ints;
     SheetBuildResult result = SheetBuildResult::Built;
     switch (request.mode) {
         case BatchRequest::Mode::Single:
-            result = BuildSingleTicketSheet(grid, request.counts.front(), ints);
+            result = BuildSingleTicketSheet(grid, request.counts.front(), ints, firstPlace);
+            *tickets = {ints.CartonTotal};
             break;
         case BatchRequest::Mode::Multi: {
-            std::vector<int32_t> tickets;
+            std::vector<int32_t> run;
             if (!request.fromFile.isEmpty()) {
-                if (const int read = ReadTicketsFrom(request.fromFile, tickets); read != kDone) {
+                if (const int read = ReadTicketsFrom(request.fromFile, run); read != kDone) {
                     return read;
                 }
             }
@@ -89,9 +94,10 @@ int BuildSheet(const BatchRequest& request, CGridCtrl& grid) {
                               QStringLiteral("vantric-batch: refused count \"%1\"").arg(text));
                     return kRefused;
                 }
-                tickets.push_back(count);
+                run.push_back(count);
             }
-            result = BuildMultiTicketSheet(grid, tickets, ints);
+            result = BuildMultiTicketSheet(grid, run, ints, firstPlace);
+            *tickets = std::move(run);
             break;
         }
         case BatchRequest::Mode::Overweight: {
@@ -163,17 +169,36 @@ int RunBatchRequest(const BatchRequest& request) {
         settings::ApplyPrintMarginsToGrid(loaded, grid);
     });
 
-    if (const int built = BuildSheet(request, grid); built != kDone) {
+    // A label list is read against the whole run, whose labels it copies from; without one the
+    // whole run is built from its first place on.
+    const int32_t firstPlace = request.startSlot - 1;
+    std::vector<int32_t> tickets;
+    if (const int built = BuildSheet(request, grid, request.labels ? 0 : firstPlace, &tickets);
+        built != kDone) {
         return built;
     }
+    CGridCtrl labelSheet;
+    CGridCtrl* sheet = &grid;
+    if (request.labels) {
+        const labels::LabelList list = labels::ReadLabelList(
+            *request.labels, tickets, request.mode == BatchRequest::Mode::Multi);
+        if (!list.error.isEmpty()) {
+            PrintLine(stderr, QStringLiteral(
+                                  "vantric-batch: refused label list \"%1\": %2; nothing printed")
+                                  .arg(*request.labels, list.error));
+            return kRefused;
+        }
+        BuildReprintSheet(grid, list.places, firstPlace, labelSheet);
+        sheet = &labelSheet;
+    }
     if (request.output == BatchRequest::Output::Dump) {
-        if (!WriteGridJson(grid, stdout)) {
+        if (!WriteGridJson(*sheet, stdout)) {
             PrintLine(stderr, QStringLiteral("vantric-batch: could not write the dump"));
             return kFailed;
         }
         return kDone;
     }
-    return Print(request, grid);
+    return Print(request, *sheet);
 }
 
 }  // namespace batch

@@ -147,20 +147,9 @@ void ReadCsv(const std::vector<vantric::profile::ProfileLine>& lines, qsizetype 
 }  // namespace
 
 std::optional<int32_t> CheckTicketCountText(QStringView text, QString* reason) {
-    const QStringView trimmed = text.trimmed();
-    if (trimmed.size() > counts::kCountTextLength) {
-        if (reason != nullptr) {
-            *reason = QStringLiteral("longer than the %1 characters of a count of 1 to 999")
-                          .arg(counts::kCountTextLength);
-        }
-        return std::nullopt;
-    }
-    const int32_t count = counts::ReadCartonTotal(trimmed);
-    if (!counts::IsValidCount(count)) {
-        if (reason != nullptr) {
-            *reason = QStringLiteral("not a count of 1 to 999");
-        }
-        return std::nullopt;
+    const std::optional<int32_t> count = counts::ReadWrittenCount(text.trimmed());
+    if (!count && reason != nullptr) {
+        *reason = QStringLiteral("not a count of 1 to 999");
     }
     return count;
 }

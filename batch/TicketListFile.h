@@ -2,9 +2,9 @@
 // to a line, or a CSV file whose header names a column "cartons" (or has exactly one column of
 // numbers). Blank lines and lines starting with "#" are skipped.
 //
-// Each count is checked as the add-ticket dialog checks a typed one (the wide-text-to-long rule,
-// 1 to 999), and a count longer than three characters is refused as well: nobody watches a
-// file's counts being read, and "1 200" must not print one label.
+// Each count is read as the add-ticket dialog and the command line read one (counts::
+// ReadWrittenCount): zero padding as order exports write it is fine, while "1 200" is refused
+// rather than read as one label, since nobody watches a file's counts being read.
 #pragma once
 
 #include <QByteArray>

@@ -85,7 +85,7 @@ int CVWnd_Grid::PrintSheet(QWidget* asker) {
     PrintOutcome outcome;
     const int printed = vantric::PrintSheet(grid_, DocumentName(), chooser_ ? chooser_ : &dialog,
                                             progress_ ? progress_ : &progress, logicalDpiX(),
-                                            logicalDpiY(), &outcome);
+                                            logicalDpiY(), &outcome, selection_);
     TellWhyNothingPrinted(owner, outcome);
     if (outcome.job) {
         FollowAndTell(owner, *outcome.job);

@@ -74,6 +74,9 @@ class CVWnd_Grid : public QAbstractScrollArea, public IGridObserver {
     // --- what tests and the component plug in --------------------------------------------
     void SetPrinterChooser(IPrinterChooser* chooser) { chooser_ = chooser; }
     void SetPrintProgress(IPrintProgress* progress) { progress_ = progress; }
+    // What the print command prints when the dialog's "selection" is chosen; without one the
+    // dialog never offers it.
+    void SetSelectionSheet(const ISelectionSheet* selection) { selection_ = selection; }
     // Asked before an edit starts; false refuses it (the application's may-edit event).
     void SetMayEdit(std::function<bool(int32_t, int32_t)> mayEdit) {
         mayEdit_ = std::move(mayEdit);
@@ -146,6 +149,7 @@ class CVWnd_Grid : public QAbstractScrollArea, public IGridObserver {
     bool created_ = false;
     IPrinterChooser* chooser_ = nullptr;
     IPrintProgress* progress_ = nullptr;
+    const ISelectionSheet* selection_ = nullptr;
     std::function<bool(int32_t, int32_t)> mayEdit_;
 
     int32_t anchorRow_ = -1, anchorColumn_ = -1;  // where a Shift selection started

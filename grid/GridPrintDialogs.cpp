@@ -22,6 +22,7 @@ bool DialogPrinterChooser::Choose(QPrinter& printer) {
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintCollateCopies |
                       QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, selection_);
     if (printer.fromPage() > 0 && printer.toPage() >= printer.fromPage()) {
         dialog.setMinMax(printer.fromPage(), printer.toPage());
     }

@@ -67,17 +67,19 @@ inline const QString kJobWaitingText = QStringLiteral(
     "打印任务 %2 正在打印机“%1”的队列中等待：打印机已停止或暂停（%3）。\n"
     "打印机恢复后才会打印这些标签。");
 
-// QPrintDialog without selection or print-to-file choices; its page range runs from the
-// printer's from page to its to page when those are set. Where no printer is installed it shows
-// no dialog (an empty printer list would print nothing) but tells the operator so in a message
-// box owned by the window of `parent`.
+// QPrintDialog without a print-to-file choice, its "selection" greyed unless offered; its page
+// range runs from the printer's from page to its to page when those are set. Where no printer
+// is installed it shows no dialog (an empty printer list would print nothing) but tells the
+// operator so in a message box owned by the window of `parent`.
 class DialogPrinterChooser : public IPrinterChooser {
   public:
     explicit DialogPrinterChooser(QWidget* parent = nullptr) : parent_(parent) {}
     bool Choose(QPrinter& printer) override;
+    void OfferSelection(bool offered) override { selection_ = offered; }
 
   private:
     QPointer<QWidget> parent_;
+    bool selection_ = false;
 };
 
 // What the operator is told of a print command's outcome before its job is followed: why nothing

@@ -195,17 +195,22 @@ QString WhyNotWritable(const QString& path) {
 // when it asks; otherwise every page once. Null when the dialog was cancelled or there is no
 // printer.
 QPrinter* PrinterForJob(CGridCtrl& grid, IPrinterChooser* chooser, int32_t screenDpiX,
-                        int32_t screenDpiY, PageChoice* choice) {
+                        int32_t screenDpiY, bool offerSelection, PageChoice* choice) {
     if (grid.Print().askForPrinter) {
         // The dialog works on a copy: a cancelled dialog leaves the remembered printer as it was.
         std::unique_ptr<QPrinter> chosen = PrinterForDialog();
         if (const int32_t pages = RunPagesOn(grid, *chosen, screenDpiX, screenDpiY); pages > 0) {
             chosen->setFromTo(1, pages);
         }
-        if (chooser == nullptr || !chooser->Choose(*chosen)) {
+        if (chooser == nullptr) {
+            return nullptr;
+        }
+        chooser->OfferSelection(offerSelection);
+        if (!chooser->Choose(*chosen)) {
             return nullptr;
         }
         *choice = PageChoiceOf(*chosen);
+        choice->selection = choice->selection && offerSelection;
         RememberPrinter(std::move(chosen));
     } else if (RememberedPrinter() == nullptr) {
         auto fallback = CreateDefaultPrinter();
@@ -326,6 +331,7 @@ PageChoice PageChoiceOf(const QPrinter& printer) {
     }
     choice.copies = std::max(1, printer.copyCount());
     choice.collate = printer.collateCopies();
+    choice.selection = printer.printRange() == QPrinter::Selection;
     return choice;
 }
 
@@ -343,14 +349,30 @@ bool SheetHasContent(const CGridCtrl& grid) {
 
 int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
                IPrintProgress* progress, int32_t screenDpiX, int32_t screenDpiY,
-               PrintOutcome* outcome) {
+               PrintOutcome* outcome, const ISelectionSheet* selection) {
     PrintOutcome out;
     PageChoice choice;
+    // The cells the operator chose are those that cut and copy work on.
+    const std::optional<CellRange> chosen = grid.ClipboardRange();
+    const bool offered = selection != nullptr && chosen && selection->CanPrint(grid, *chosen);
     if (!SheetHasContent(grid)) {
         out.nothingToPrint = true;
         out.error = QStringLiteral("the sheet has nothing to print");
-    } else if (QPrinter* printer = PrinterForJob(grid, chooser, screenDpiX, screenDpiY, &choice)) {
-        out = PrintGridOn(grid, *printer, documentName, progress, screenDpiX, screenDpiY, choice);
+    } else if (QPrinter* printer =
+                   PrinterForJob(grid, chooser, screenDpiX, screenDpiY, offered, &choice)) {
+        CGridCtrl chosenSheet;
+        CGridCtrl* sheet = &grid;
+        if (choice.selection) {
+            selection->MakeSheet(grid, *chosen, chosenSheet);
+            sheet = &chosenSheet;
+        }
+        if (!SheetHasContent(*sheet)) {
+            out.nothingToPrint = true;
+            out.error = QStringLiteral("the chosen cells have nothing to print");
+        } else {
+            out = PrintGridOn(*sheet, *printer, documentName, progress, screenDpiX, screenDpiY,
+                              choice);
+        }
     }
     if (outcome != nullptr) {
         *outcome = out;

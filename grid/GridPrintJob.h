@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "grid/model/CGridCtrl.h"
+#include "grid/model/ISelectionSheet.h"
 #include "platform/PrintJobs.h"
 
 class QPrinter;
@@ -37,6 +38,10 @@ class IPrinterChooser {
   public:
     virtual ~IPrinterChooser() = default;
     virtual bool Choose(QPrinter& printer) = 0;
+    // Told before Choose whether the grid's chosen cells can be printed alone, so that the
+    // dialog offers its "selection" only then; a choice of it is read back as the printer's
+    // print range QPrinter::Selection.
+    virtual void OfferSelection(bool offered) { (void)offered; }
 };
 
 // Pages first to last of a run, from 1; a last page of 0 runs to the run's end.
@@ -54,6 +59,7 @@ struct PageChoice {
     std::vector<PageRange> ranges;  // empty: every page
     int32_t copies = 1;
     bool collate = true;
+    bool selection = false;  // the chosen cells alone, as their own run
 };
 
 // The pages and copies a print dialog chose on `printer`.
@@ -105,10 +111,12 @@ PrintOutcome PrintGridOn(CGridCtrl& grid, QPrinter& printer, const QString& docu
 // for this job only), otherwise every page once on the remembered printer or the default one
 // (remembered from then on). Non-zero only when every page was spooled; 0 when the sheet is
 // empty, the dialog was cancelled, there is no printer, or printing failed. What happened goes
-// to *outcome.
+// to *outcome. With `selection`, the dialog offers to print the grid's chosen cells (the
+// selection, else the focus cell) when it says they can be; chosen, the sheet it makes of them
+// is printed in place of the grid, its pages and copies counted in its own run.
 int PrintSheet(CGridCtrl& grid, const QString& documentName, IPrinterChooser* chooser,
                IPrintProgress* progress, int32_t screenDpiX = 96, int32_t screenDpiY = 96,
-               PrintOutcome* outcome = nullptr);
+               PrintOutcome* outcome = nullptr, const ISelectionSheet* selection = nullptr);
 
 // Where the print command starts page 1, in printer device pixels: the main window's "打印"
 // prints with it, its "预览" shows it, and a headless job prints with it.

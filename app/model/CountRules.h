@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace counts {
 
@@ -29,6 +30,10 @@ int32_t ReadCartonTotal(QStringView text);
 constexpr bool IsValidCount(int64_t count) {
     return count >= kMinCount && count <= kMaxCount;
 }
+// A count written out where nobody watches it being typed (a ticket file): what the add-ticket
+// dialog and the command line both take, plain decimal digits read as the dialog reads them, so
+// "0012" is 12 and "1000" is refused; null for anything else, "1 200" and "7a" among it.
+std::optional<int32_t> ReadWrittenCount(QStringView text);
 
 // Filler labels that complete the last page of a sheet of `labels` labels (0 to 3).
 constexpr int32_t FillerCountFor(int64_t labels) {

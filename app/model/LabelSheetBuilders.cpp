@@ -141,6 +141,39 @@ QString SheetRefusalMessage(SheetBuildResult result) {
     return {};
 }
 
+int32_t sheet::LabelCaptionRow(int64_t place) {
+    return CaptionRow(place / counts::kLabelsPerPage,
+                      static_cast<int>(place % counts::kLabelsPerPage));
+}
+
+int32_t sheet::LabelColumn(int64_t place) {
+    return SlotColumn(static_cast<int>(place % counts::kLabelsPerPage));
+}
+
+void ClearLabelPlace(CGridCtrl& grid, int64_t place) {
+    const int32_t row = sheet::LabelCaptionRow(place);
+    for (int32_t i = 0; i < sheet::kLabelRows; ++i) {
+        grid.PutCellValue(row + i, sheet::LabelColumn(place), 1, u'S', QVariant(QString()));
+    }
+}
+
+bool LayLabelPages(CGridCtrl& grid, int64_t pages) {
+    grid.ClearSheet();
+    const int64_t rows = std::max<int64_t>(1, pages * sheet::kRowsPerPage);
+    if (!SetSheetRowTotal(grid, static_cast<int32_t>(rows))) {
+        return false;  // only when the grid has extra columns
+    }
+    ApplySheetLines(grid);
+    SheetWorkingIntegers ints;
+    ints.CaptionFontHeight = sheet::kCaptionFontHeight;
+    ints.OriginFontHeight = sheet::kOriginFontHeight;
+    SetSheetColumns(grid);
+    for (int64_t page = 0; page < pages; ++page) {
+        LayPageSkeleton(grid, page, ints, 0);
+    }
+    return true;
+}
+
 void SetUpSheetGrid(CGridCtrl& grid, int dpi) {
     const SheetGridProperties desk = DeskSheetGridProperties(dpi);
     grid.StoredDefaults() = desk.defaults;
@@ -149,7 +182,7 @@ void SetUpSheetGrid(CGridCtrl& grid, int dpi) {
 }
 
 SheetBuildResult BuildSingleTicketSheet(CGridCtrl& grid, QStringView cartonTotalText,
-                                        SheetWorkingIntegers& ints) {
+                                        SheetWorkingIntegers& ints, int32_t firstPlace) {
     const RedrawPaused paused(grid);
     grid.ClearSheet();
     ApplySheetLines(grid);
@@ -160,20 +193,25 @@ SheetBuildResult BuildSingleTicketSheet(CGridCtrl& grid, QStringView cartonTotal
         return SheetBuildResult::TotalRefused;
     }
     const int32_t total = ints.CartonTotal;
+    firstPlace = std::clamp(firstPlace, 0, counts::kLabelsPerPage - 1);
     ints.FullPageCount = total / counts::kLabelsPerPage;
-    ints.FillerCount = counts::FillerCountFor(total);
+    ints.FillerCount = counts::FillerCountFor(firstPlace + total);
     ints.CaptionFontHeight = sheet::kCaptionFontHeight;
     ints.OriginFontHeight = sheet::kOriginFontHeight;
     ints.NumberFontHeight = counts::NumberFontHeightFor(total);
 
-    const int32_t labels = total + ints.FillerCount;
-    SetSheetRowTotal(grid, std::max(1, labels / counts::kLabelsPerPage * sheet::kRowsPerPage));
+    const int32_t places = firstPlace + total + ints.FillerCount;
+    SetSheetRowTotal(grid, std::max(1, places / counts::kLabelsPerPage * sheet::kRowsPerPage));
     SetSheetColumns(grid);
-    const int32_t pages = ints.FullPageCount + (ints.FillerCount > 0 ? 1 : 0);
+    const int32_t pages = places / counts::kLabelsPerPage;
     for (int32_t page = 0; page < pages; ++page) {
         LayPageSkeleton(grid, page, ints, ints.NumberFontHeight);
         for (int slot = 0; slot < counts::kLabelsPerPage; ++slot) {
-            const int32_t k = page * counts::kLabelsPerPage + slot + 1;
+            const int32_t k = page * counts::kLabelsPerPage + slot + 1 - firstPlace;
+            if (k < 1) {
+                ClearLabelPlace(grid, page * counts::kLabelsPerPage + slot);
+                continue;
+            }
             const QString number =
                 k <= total ? NumberText(k, total) : NumberText(k - total, ints.FillerCount);
             grid.PutCellValue(CaptionRow(page, slot) + 1, SlotColumn(slot), 1, u'S',
@@ -184,7 +222,7 @@ SheetBuildResult BuildSingleTicketSheet(CGridCtrl& grid, QStringView cartonTotal
 }
 
 SheetBuildResult BuildMultiTicketSheet(CGridCtrl& grid, const std::vector<int32_t>& ticketCounts,
-                                       SheetWorkingIntegers& ints) {
+                                       SheetWorkingIntegers& ints, int32_t firstPlace) {
     // Checked before anything changes: a refused build leaves the current sheet in place.
     if (ticketCounts.empty()) {
         return SheetBuildResult::NoTickets;
@@ -201,18 +239,16 @@ SheetBuildResult BuildMultiTicketSheet(CGridCtrl& grid, const std::vector<int32_
     }
 
     const RedrawPaused paused(grid);
-    grid.ClearSheet();
-    const int32_t fillers = counts::FillerCountFor(labels);
-    const int64_t pages = counts::PageCountFor(labels);
-    if (!SetSheetRowTotal(grid, static_cast<int32_t>(std::max<int64_t>(1, pages * 7)))) {
-        return SheetBuildResult::TooManyLabels;  // only when the grid has extra columns
+    firstPlace = std::clamp(firstPlace, 0, counts::kLabelsPerPage - 1);
+    const int32_t fillers = counts::FillerCountFor(firstPlace + labels);
+    const int64_t pages = counts::PageCountFor(firstPlace + labels);
+    if (!LayLabelPages(grid, pages)) {
+        return SheetBuildResult::TooManyLabels;
     }
-    ApplySheetLines(grid);
     ints.CaptionFontHeight = sheet::kCaptionFontHeight;
     ints.OriginFontHeight = sheet::kOriginFontHeight;
-    SetSheetColumns(grid);
-    for (int64_t page = 0; page < pages; ++page) {
-        LayPageSkeleton(grid, page, ints, 0);
+    for (int64_t place = 0; place < firstPlace; ++place) {
+        ClearLabelPlace(grid, place);
     }
 
     // The fillers are numbered as one more ticket after the last. It is read from here rather
@@ -223,7 +259,7 @@ SheetBuildResult BuildMultiTicketSheet(CGridCtrl& grid, const std::vector<int32_
     int32_t total = entryTotal(0);
     int32_t number = 0;
     ints.NumberFontHeight = counts::NumberFontHeightFor(total);
-    for (int64_t slot = 0; slot < pages * counts::kLabelsPerPage; ++slot) {
+    for (int64_t slot = firstPlace; slot < pages * counts::kLabelsPerPage; ++slot) {
         ++number;
         const int32_t row = CaptionRow(slot / counts::kLabelsPerPage, slot % 4) + 1;
         const int32_t column = SlotColumn(slot % 4);

@@ -45,7 +45,22 @@ constexpr int32_t kRowHeights[kRowsPerPage] = {61, 304, 101, 70, 61, 304, 101};
 constexpr int32_t kColumnWidths[3] = {336, 23, 336};
 constexpr int32_t kCaptionFontHeight = 33;
 constexpr int32_t kOriginFontHeight = 41;
+constexpr int32_t kLabelRows = 3;  // caption, number, origin
+
+// The label at `place` of a sheet (from 0, in sheet order: slot place % 4 of page place / 4,
+// the slots left to right, top to bottom) has its caption in this row and column, its number and
+// origin in the two rows below.
+int32_t LabelCaptionRow(int64_t place);
+int32_t LabelColumn(int64_t place);
 }  // namespace sheet
+
+// Clears the grid and lays out `pages` label pages as every carton sheet starts: rows, columns,
+// lines, fonts, alignment, captions and origins, the numbers still to be written. False (and
+// nothing laid out) when the grid cannot take that many rows.
+bool LayLabelPages(CGridCtrl& grid, int64_t pages);
+// Takes the texts out of the label at `place`, for a place that stays unused; its grid lines
+// still print.
+void ClearLabelPlace(CGridCtrl& grid, int64_t place);
 
 // Gives a bare grid the desk's sheet-grid properties (SheetGridProperties.h, the window font at
 // `dpi`) as stored defaults and live values, as creating the main window's grid does.
@@ -53,10 +68,14 @@ void SetUpSheetGrid(CGridCtrl& grid, int dpi = 96);
 
 // Builds the sheet of one ticket whose total is read from `cartonTotalText` as the count edit is
 // read. A total outside 1..999 leaves the grid cleared and only CartonTotal changed.
+//
+// Both builders start the labels at `firstPlace` (0 to 3), for a sheet whose first places were
+// used already: the places before it stay empty, and the fillers (FillerCount) complete the last
+// page of what then prints.
 SheetBuildResult BuildSingleTicketSheet(CGridCtrl& grid, QStringView cartonTotalText,
-                                        SheetWorkingIntegers& ints);
+                                        SheetWorkingIntegers& ints, int32_t firstPlace = 0);
 
 // Builds one sheet of all tickets, each numbered from 1 to its own total, fillers last. Refused
 // (grid and integers untouched) for an empty list, a count outside 1..999 or too many labels.
 SheetBuildResult BuildMultiTicketSheet(CGridCtrl& grid, const std::vector<int32_t>& ticketCounts,
-                                       SheetWorkingIntegers& ints);
+                                       SheetWorkingIntegers& ints, int32_t firstPlace = 0);

@@ -53,8 +53,9 @@ TEST(BatchPipeline, FromFileGivesTheSheetOfTheSameCounts) {
          "3\n2\n",
          {"3", "2"}},
         {"utf16_windows", Encoded("UTF-16LE", QStringLiteral("\uFEFF3\r\n2\r\n")), {"3", "2"}},
-        // The dialog's reading: blanks first, digits up to the first other character.
-        {"dialog_rule", " 7\n7a\n+5\n007\n", {"7", "7", "5", "7"}},
+        // Read as the dialog and the command line read a count: blanks around it and zero
+        // padding as order exports write it.
+        {"padded_counts", " 7\n007 \n0012\n000000000012\n", {"7", "7", "12", "12"}},
         {"csv_cartons_column",
          "order,customer,cartons\nA-1,\"Lin, Wei\",3\nA-2,Chen,2\n",
          {"3", "2"}},
@@ -97,9 +98,10 @@ TEST(BatchPipeline, RefusedLinesAreAllReportedAndNothingPrints) {
         QStringList reported;  // what standard error names
     } cases[] = {
         {"bad_counts",
-         "3\n0\n-5\nabc\n\n2\n1234\n",
-         {dialogMessage, ":2: \"0\"", ":3: \"-5\"", ":4: \"abc\"", ":7: \"1234\": longer than",
-          "4 of 6 tickets refused"}},
+         "3\n0\n-5\nabc\n\n2\n1234\n1 200\n7a\n+5\n",
+         {dialogMessage, ":2: \"0\"", ":3: \"-5\"", ":4: \"abc\"",
+          ":7: \"1234\": not a count of 1 to 999", ":8: \"1 200\"", ":9: \"7a\"", ":10: \"+5\"",
+          "7 of 9 tickets refused"}},
         {"csv_rows",
          "order,cartons\nA-1,3\nA-2,\nA-3\nA-4,1000\n",
          {":3: \"A-2,\"", ":4: \"A-3\": no field in column \"cartons\"", ":5: \"A-4,1000\"",

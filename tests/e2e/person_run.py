@@ -4,7 +4,8 @@
 Straight after start, without a click, types a carton total with a slip mended by Home and
 Delete, builds the single-ticket sheet, opens and closes the print preview and prints through
 the print dialog onto the CUPS PDF queue, then reprints its page 3 twice, chosen in the dialog's
-range and copies. Then types a top margin into the margin window as it
+range and copies, and torn labels through the dialog's selection: label 6 chosen with a click and
+the arrow keys, then labels 4 and 6 of two pages with Shift. Then types a top margin into the margin window as it
 opens and saves it, meets the refusal box of an empty ticket list, adds a ticket through the add
 dialog (again mending with Home and Delete), builds and prints the multi-ticket sheet, and
 then types a top margin that leaves room for only two of a page's four labels and meets the box
@@ -41,6 +42,8 @@ TYPED_TOTAL = "1" + str(CARTONS)
 TYPED_TICKET, TICKET = "12", 2
 # The page of the single-ticket sheet reprinted, twice, through the dialog's range and copies.
 REPRINTED_PAGE = 3
+# What label 6's caption is retyped to before it is reprinted.
+RETYPED_CAPTION = "Carton 6 again"
 TOP_MARGIN = 35
 # A top margin that leaves an A4 page room for the upper two of its four labels only.
 NO_ROOM_TOP_MARGIN = 300
@@ -66,6 +69,8 @@ SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 800
 # What a run leaves in the artefact folder; the previous run's are removed first.
 ARTEFACTS = ("main-window-at-start.png", "main-window.png", "preview.png", "print-dialog.png",
              "print-dialog-page-3.png", "print-dialog-multi.png", "printed-page-3.pdf",
+             "print-dialog-label-6.png", "printed-label-6.pdf", "main-window-labels-4-6.png",
+             "print-dialog-labels-4-6.png", "printed-labels-4-6.pdf",
              "margin-window.png", "reminder-box.png", "add-dialog.png", "main-window-multi.png",
              "no-room-box.png", "preview-no-room.png",
              "screen-at-failure.png", "printed.pdf", "printed-multi.pdf", "dypz.ini",
@@ -501,6 +506,26 @@ def ink_box(path, page, dpi=144):
     return left * point, rows[0] * point, (right + 1) * point, (rows[-1] + 1) * point
 
 
+WORD = re.compile(r'<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" '
+                  r'yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>')
+
+
+def numbers_at_places(path):
+    """The label number at each of the four places of every page (top left, top right, bottom
+    left, bottom right; "" for an empty place), told apart by the halves of the paper: the
+    gutter runs down its middle, the gap between upper and lower labels across it."""
+    pages, size = [], None
+    for m in WORD.finditer(run(["pdftotext", "-bbox", path, "-"]).stdout):
+        if m.group(1):
+            size = float(m.group(1)), float(m.group(2))
+            pages.append([""] * 4)
+        elif "/" in m.group(7):
+            x0, y0, x1, y1 = (float(v) for v in m.group(3, 4, 5, 6))
+            lower, right = (y0 + y1) / 2 > size[1] / 2, (x0 + x1) / 2 > size[0] / 2
+            pages[-1][2 * lower + right] = m.group(7)
+    return pages
+
+
 # --- checks --------------------------------------------------------------------------------------
 
 def check_settings(text, expected):
@@ -642,6 +667,8 @@ def person_run(vantric, artifacts, work, env):
         # A jammed sheet printed again: its page only, twice, chosen in the dialog.
         kept_page = print_sheet(desk, screen, main, layout, spool, before, "printed-page-3.pdf",
                                 started, choose_pages(REPRINTED_PAGE, REPRINTED_PAGE, copies=2))
+        reprints = reprint_torn_labels(desk, screen, main, layout, spool, before, started,
+                                       choose_selection)
 
         # The margin window opens with the keyboard in its first box, the top margin.
         desk.click(main, (20, layout.top // 2))  # "操作"
@@ -706,6 +733,7 @@ def person_run(vantric, artifacts, work, env):
     numbers = check_printout(kept_page, [CARTONS], pages=[REPRINTED_PAGE] * 2)
     log("spooled reprint of page %d, 2 copies: %d pages, labels %s" %
         (REPRINTED_PAGE, len(numbers) // 4, " ".join(numbers)))
+    check_reprints(*reprints)
     numbers = check_printout(kept_multi, [TICKET])
     log("spooled multi-ticket PDF: %d page, labels %s" % (len(numbers) // 4, " ".join(numbers)))
 
@@ -726,6 +754,53 @@ def choose_pages(first, last, copies):
         desk.keys("Tab", "Tab", "ctrl+a")
         desk.type(str(copies))
     return choose
+
+
+def choose_selection(desk, dialog):
+    """The print dialog's own "选择": its options opened, Tab to "打印全部", Down past "页数从"
+    and "页数" (where the choice is not offered, Down comes round to "打印全部" again)."""
+    closed = desk.size(dialog)
+    desk.keys("alt+o")
+    wait_for("the print dialog to open its options",
+             lambda: desk.size(dialog)[1] > closed[1], 10, desk.alive)
+    desk.keys("Tab", "Tab", "Tab", "Down", "Down", "Down")
+
+
+def reprint_torn_labels(desk, screen, main, layout, spool, before, started, choose):
+    """Label 6 of the sheet of 12 (the caption of page 2's top right, retyped first) printed
+    through the dialog's selection (CHOOSE), then labels 4 and 6 of two pages (from label 4's
+    number, Shift and Down twice). The two spooled PDFs."""
+    choose_cells(desk, main, layout, ["Down"] * 7 + ["Right"] * 2)
+    desk.type(RETYPED_CAPTION)
+    desk.keys("Return")
+    alone = print_sheet(desk, screen, main, layout, spool, before, "printed-label-6.pdf",
+                        started, choose)
+    choose_cells(desk, main, layout, ["Down"] * 5 + ["Right"] * 2 + ["shift+Down"] * 2)
+    screen.shot(main, "main-window-labels-4-6")
+    both = print_sheet(desk, screen, main, layout, spool, before, "printed-labels-4-6.pdf",
+                       started, choose)
+    return alone, both
+
+
+def check_reprints(alone, both):
+    """Label 6 alone as retyped, then labels 4 and 6 on one page, each from the first place."""
+    for path, labels in ((alone, ["6/12", "", "", ""]), (both, ["4/12", "6/12", "", ""])):
+        text = page_text(path, 1)
+        if numbers_at_places(path) != [labels] or RETYPED_CAPTION not in text or \
+                text.count("Carton No. :") != len([n for n in labels if n]) - 1:
+            raise Failure("%s holds %s at the places of its pages and reads %r, expected %s with "
+                          "label 6 as retyped" % (path, numbers_at_places(path), text, [labels]))
+    log("torn labels reprinted through the dialog's selection: 6 alone, then 4 and 6 on one page")
+
+
+def choose_cells(desk, main, layout, keys):
+    """A click into the grid, Ctrl+Home to its first cell, then KEYS. The window is given the
+    keyboard first, as a window manager gives it back when a dialog closes (the window hands it
+    on to the control that had it), so that the click then takes it to the grid."""
+    desk.focus(main)
+    x, y, _, _ = layout.rect(SHEET_GRID)
+    desk.click(main, (x + 40, y + 30))
+    desk.keys("ctrl+Home", *keys)
 
 
 def print_sheet(desk, screen, main, layout, spool, before, name, started, choose=None):

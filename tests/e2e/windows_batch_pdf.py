@@ -22,6 +22,12 @@ SHEETS = {
     "single_999": ["single", "999"],
     "multi_3_2": ["multi", "3", "2"],
     "overweight": ["overweight"],
+    # Reprints: four labels of 120 on one page, a multi run's list from place 3, a partly used
+    # sheet.
+    "single_120_labels": ["single", "120", "--labels", "37,40-42"],
+    "multi_labels_from_slot_3": ["multi", "30", "5", "4", "--labels", "2:5,1:28-30,3:",
+                                 "--start-slot", "3"],
+    "single_12_start_slot_3": ["single", "12", "--start-slot", "3"],
 }
 TOLERANCE = 1.0  # points
 # A desk's settings file, margins other than the built-in ones, in the code page Windows writes.

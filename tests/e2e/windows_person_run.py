@@ -7,10 +7,13 @@ starts the installed vantric.exe, which makes the settings file on the desk's dr
 of the test's own); types a carton total with a slip mended by Home and Delete, builds the sheet,
 opens and closes the preview, prints two collated copies through the Windows print dialog onto
 the CUPS PDF queue (which Wine offers as a Windows printer) and then the sheet once more straight
-through the dialog; types a top margin into the margin window and saves it; types one that leaves
-room for only two of a page's four labels and meets the box that says why 打印 prints nothing;
-then, with drive D gone, saves again and reads the box that says the margins were not saved (the
-file and folder named as Windows writes them); closes the program.
+through the dialog; sees the dialog's "选中的范围" (selection) greyed, and offered once a label
+cell is chosen (Wine's dialog does not hand the choice of a range back, so it is not printed
+here); types a top margin into the margin window and saves it; types one that leaves room for
+only two of a page's four labels and meets the box that says why 打印 prints nothing; then, with
+drive D gone, saves again and reads the box that says the margins were not saved (the file and
+folder named as Windows writes them); closes the program; prints four labels of 120 with the
+installed vantric-batch.exe --labels onto the same queue.
 Checks the printed PDFs (pages, label numbers, the labels in Arial's measures), and reads the
 saved settings file with the Windows profile service itself. Uninstalls silently and checks that
 nothing of Vantric is left in Program Files, the Start menu or the list of installed programs,
@@ -47,6 +50,7 @@ ARTEFACTS = ("main-window.png", "preview.png", "print-dialog-copies.png", "print
              "margin-window.png", "no-room-box.png", "preview-no-room.png",
              "margins-not-saved.png", "margins-not-saved.txt",
              "screen-at-failure.png", "printed-copies.pdf", "printed.pdf",
+             "print-dialog-nothing-chosen.png", "print-dialog-label-6.png", "batch-labels.pdf",
              "dypz.ini", "profile-service.txt", "vantric.log", "xvfb.log")
 
 
@@ -157,6 +161,41 @@ def box_text(desk, box, artifacts, name):
     return copied
 
 
+# The labels of "全部(A)" (all pages) and "选中的范围(S)" in the Windows print dialog (x, y,
+# width, height).
+ALL_LABEL, SELECTION_LABEL = (44, 190, 60, 16), (44, 244, 80, 16)
+
+
+def selection_offered(desk, screen, main, layout, name):
+    """Whether 打印's Windows print dialog offers its selection: its label drawn in black (one
+    it does not offer is drawn in grey). The dialog is cancelled."""
+    desk.click(main, layout.centre(desk_run.PRINT_BUTTON))
+    dialog = desk.wait_window(desk_run.PRINT_DIALOG_TITLE, "the print dialog")
+    screen.wait_picture(dialog, name, ALL_LABEL, 0.01, 0.5, "the print dialog to show its choices",
+                        desk.alive)
+    offered = desk_run.dark_share(screen.shot(dialog, name), SELECTION_LABEL) > 0.02
+    desk.focus(dialog)
+    desk.keys("Escape")
+    desk.wait_gone(desk_run.PRINT_DIALOG_TITLE, "the cancelled print dialog to close")
+    return offered
+
+
+def batch_labels_on_queue(wine, spool, artifacts):
+    """vantric-batch.exe --labels onto the CUPS queue, as Wine offers it as a Windows printer."""
+    title = "vantricwinelabels%d" % os.getpid()
+    wine.run(INSTALLED + r"\vantric-batch.exe", "single", "120", "--labels", "37,40-42",
+             "--printer", desk_run.QUEUE, "--title", title, timeout=300)
+    found = wait_for("the spooled PDF of vantric-batch.exe", lambda: [
+        os.path.join(spool, n) for n in os.listdir(spool)
+        if n.startswith(title) and desk_run.pdf_pages(os.path.join(spool, n)) > 0], 60)
+    kept = os.path.join(artifacts, "batch-labels.pdf")
+    shutil.move(found[0], kept)
+    placed = desk_run.numbers_at_places(kept)
+    if placed != [["37/120", "40/120", "41/120", "42/120"]]:
+        raise Failure("vantric-batch.exe --labels 37,40-42 printed %s" % placed)
+    log("vantric-batch.exe printed labels 37 and 40 to 42 of 120 on one page of the queue")
+
+
 def read_with_profile_service(wine, oracle, work, keys, artifacts):
     """Each key of section 打印预览边距 as GetPrivateProfileStringW reads it from D:\\data\\dypz.ini,
     as numbers; a key it finds missing is left out."""
@@ -240,6 +279,12 @@ def person_run(args, work, env):
                                                choose_collated_copies(COPIES))
             kept = desk_run.print_sheet(desk, screen, main, layout, spool, before, "printed.pdf",
                                         started)
+            if selection_offered(desk, screen, main, layout, "print-dialog-nothing-chosen"):
+                raise Failure("the print dialog offers a selection with no cell chosen")
+            desk_run.choose_cells(desk, main, layout, ["Down"] * 7 + ["Right"] * 2)
+            if not selection_offered(desk, screen, main, layout, "print-dialog-label-6"):
+                raise Failure("the print dialog offers no selection with label 6 chosen")
+            log("the print dialog's selection: greyed, then offered for a chosen label")
 
             # The menu by keyboard: F10 to the menu bar, Enter opens "操作", Up to its last item.
             desk.focus(main)
@@ -312,6 +357,8 @@ def person_run(args, work, env):
     fonts = run(["pdffonts", kept]).stdout
     if "LiberationSans" not in fonts:
         raise Failure("the labels were not printed in Arial's stand-in:\n" + fonts)
+
+    batch_labels_on_queue(wine, spool, args.artifacts)
 
     uninstall(wine, settings)
 

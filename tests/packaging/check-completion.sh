@@ -47,6 +47,10 @@ complete_line 'vantric-batch multi 3 --copies ' ''
 complete_line 'vantric-batch single 5 --printer DeskA --no' '--no-fit --no-wait'
 complete_line 'vantric-batch single 5 --printer DeskA --wait ' ''
 complete_line 'vantric-batch single 5 --paper le' 'legal letter'
+complete_line 'vantric-batch single 120 --la' '--labels'
+complete_line 'vantric-batch multi 30 5 --st' '--start-slot'
+complete_line 'vantric-batch overweight --st' ''
+complete_line 'vantric-batch single 40 --start-slot ' '1 2 3 4'
 
 [ $failures -eq 0 ] || { echo "$failures completion(s) wrong"; exit 1; }
 echo "completion ok"
