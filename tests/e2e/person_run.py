@@ -294,6 +294,15 @@ class Desk:
         values = dict(line.split("=", 1) for line in shell.split() if "=" in line)
         return int(values["X"]), int(values["Y"])
 
+    def choose_in_menu(self, window, *keys):
+        """F10 and Enter open the window's first menu; once its popup is on the screen (a window
+        without a name), KEYS choose in it. Keys sent before the popup is there are lost."""
+        before = set(self.windows(""))
+        self.focus(window)
+        self.keys("F10", "Return")
+        wait_for("the menu to open", lambda: set(self.windows("")) - before, 15, self.alive)
+        self.keys(*keys)
+
     def focused(self):
         return int(self.xdotool("getwindowfocus", "-f", check=False).stdout.strip() or 0)
 

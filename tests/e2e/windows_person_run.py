@@ -3,6 +3,7 @@
 a person at a Windows packing desk does, on a private X server.
 
 Installs silently (/S) and checks what the list of installed programs and the Start menu show;
+prints four labels of 120 with the installed vantric-batch.exe --labels onto the CUPS PDF queue;
 starts the installed vantric.exe, which makes the settings file on the desk's drive D (a folder
 of the test's own); types a carton total with a slip mended by Home and Delete, builds the sheet,
 opens and closes the preview, prints two collated copies through the Windows print dialog onto
@@ -12,8 +13,7 @@ cell is chosen (Wine's dialog does not hand the choice of a range back, so it is
 here); types a top margin into the margin window and saves it; types one that leaves room for
 only two of a page's four labels and meets the box that says why 打印 prints nothing; then, with
 drive D gone, saves again and reads the box that says the margins were not saved (the file and
-folder named as Windows writes them); closes the program; prints four labels of 120 with the
-installed vantric-batch.exe --labels onto the same queue.
+folder named as Windows writes them); closes the program.
 Checks the printed PDFs (pages, label numbers, the labels in Arial's measures), and reads the
 saved settings file with the Windows profile service itself. Uninstalls silently and checks that
 nothing of Vantric is left in Program Files, the Start menu or the list of installed programs,
@@ -235,6 +235,8 @@ def person_run(args, work, env):
     install(wine, args.setup, args.version)
 
     spool = desk_run.cups_pdf_folder()
+    # Before the program runs, so with the margins the installation starts from.
+    batch_labels_on_queue(wine, spool, args.artifacts)
     before = desk_run.spooled_files(spool)
     started = time.monotonic()
     program_log = open(os.path.join(args.artifacts, "vantric.log"), "w")
@@ -287,8 +289,7 @@ def person_run(args, work, env):
             log("the print dialog's selection: greyed, then offered for a chosen label")
 
             # The menu by keyboard: F10 to the menu bar, Enter opens "操作", Up to its last item.
-            desk.focus(main)
-            desk.keys("F10", "Return", "Up", "Return")
+            desk.choose_in_menu(main, "Up", "Return")
             margins = desk.wait_window(desk_run.MARGIN_TITLE, "the margin window")
             desk.focus(margins)
             desk.keys("End", "BackSpace", "BackSpace")
@@ -303,16 +304,14 @@ def person_run(args, work, env):
             desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close")
 
             def open_margins():
-                desk.focus(main)
-                desk.keys("F10", "Return", "Up", "Return")
+                desk.choose_in_menu(main, "Up", "Return")
             saved = desk_run.print_refused_for_no_room(desk, screen, main, layout, open_margins,
                                                        settings, saved, alive)
             # Drive D gone (a network drive lost, a disk unplugged): "保存设置" says the margins
             # were not saved, naming the file and its folder as Windows writes them.
             drive_link = os.path.join(wine.prefix, "dosdevices", "d:")
             os.unlink(drive_link)
-            desk.focus(main)
-            desk.keys("F10", "Return", "Up", "Return")
+            desk.choose_in_menu(main, "Up", "Return")
             margins = desk.wait_window(desk_run.MARGIN_TITLE, "the margin window again")
             desk.click(margins,
                        desk_run.Layout.at(layout.scale).centre(desk_run.MARGIN_SAVE_BUTTON))
@@ -357,8 +356,6 @@ def person_run(args, work, env):
     fonts = run(["pdffonts", kept]).stdout
     if "LiberationSans" not in fonts:
         raise Failure("the labels were not printed in Arial's stand-in:\n" + fonts)
-
-    batch_labels_on_queue(wine, spool, args.artifacts)
 
     uninstall(wine, settings)
 
