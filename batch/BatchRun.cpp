@@ -138,6 +138,12 @@ int Print(const BatchRequest& request, CGridCtrl& grid) {
         PrintLine(stderr,
                   QStringLiteral("vantric-batch: printing failed: %1")
                       .arg(out.error.isEmpty() ? QStringLiteral("unknown reason") : out.error));
+        if (out.noRoomForTable) {
+            // The margins are the program's: say where the operator changes them.
+            PrintLine(stderr, QStringLiteral("vantric-batch: the margins are those of %1; make "
+                                             "them smaller there or in vantric's margin window")
+                                  .arg(vantric::PathForMessage(settings::kSettingsPath)));
+        }
         return kFailed;
     }
     if (request.output == BatchRequest::Output::Printer) {
