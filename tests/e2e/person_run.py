@@ -294,12 +294,26 @@ class Desk:
         values = dict(line.split("=", 1) for line in shell.split() if "=" in line)
         return int(values["X"]), int(values["Y"])
 
-    def choose_in_menu(self, window, *keys):
-        """F10 and Enter open the window's first menu; once its popup is on the screen (a window
-        without a name), KEYS choose in it. Keys sent before the popup is there are lost."""
-        before = set(self.windows(""))
+    def choose_in_menu(self, screen, window, *keys):
+        """F10 puts the window's menu bar in charge of the keyboard, Enter opens its first menu,
+        KEYS choose in the popup. Each key waits for what the one before shows on the screen:
+        under load a key that comes before the program has acted on the last one is lost."""
+        bar = (0, 0, 10000, 16)  # the menu bar's titles, whatever the scale
+
+        def strip():
+            image = screen.shot(window, "menu-bar")
+            width, height, rgb = image
+            return rgb[:width * 3 * min(height, bar[3])]
+
         self.focus(window)
-        self.keys("F10", "Return")
+        steady = []
+        wait_for("the menu bar to be painted", lambda: steady.append(strip()) or
+                 (len(steady) > 1 and steady[-1] == steady[-2]), 15, self.alive)
+        self.keys("F10")
+        wait_for("the menu bar to show its first title chosen",
+                 lambda: strip() != steady[-1], 15, self.alive)
+        before = set(self.windows(""))
+        self.keys("Return")
         wait_for("the menu to open", lambda: set(self.windows("")) - before, 15, self.alive)
         self.keys(*keys)
 

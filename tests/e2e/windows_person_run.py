@@ -289,7 +289,7 @@ def person_run(args, work, env):
             log("the print dialog's selection: greyed, then offered for a chosen label")
 
             # The menu by keyboard: F10 to the menu bar, Enter opens "操作", Up to its last item.
-            desk.choose_in_menu(main, "Up", "Return")
+            desk.choose_in_menu(screen, main, "Up", "Return")
             margins = desk.wait_window(desk_run.MARGIN_TITLE, "the margin window")
             desk.focus(margins)
             desk.keys("End", "BackSpace", "BackSpace")
@@ -304,14 +304,14 @@ def person_run(args, work, env):
             desk.wait_gone(desk_run.MARGIN_TITLE, "the margin window to close")
 
             def open_margins():
-                desk.choose_in_menu(main, "Up", "Return")
+                desk.choose_in_menu(screen, main, "Up", "Return")
             saved = desk_run.print_refused_for_no_room(desk, screen, main, layout, open_margins,
                                                        settings, saved, alive)
             # Drive D gone (a network drive lost, a disk unplugged): "保存设置" says the margins
             # were not saved, naming the file and its folder as Windows writes them.
             drive_link = os.path.join(wine.prefix, "dosdevices", "d:")
             os.unlink(drive_link)
-            desk.choose_in_menu(main, "Up", "Return")
+            desk.choose_in_menu(screen, main, "Up", "Return")
             margins = desk.wait_window(desk_run.MARGIN_TITLE, "the margin window again")
             desk.click(margins,
                        desk_run.Layout.at(layout.scale).centre(desk_run.MARGIN_SAVE_BUTTON))
