@@ -167,9 +167,8 @@ TEST(BatchReprint, LabelsAndStartSlotPrintWhereTheWholeRunWouldOrAreRefused) {
         const QString title = QStringLiteral("vantricreprint%1x%2")
                                   .arg(::getpid())
                                   .arg(QDateTime::currentMSecsSinceEpoch());
-        if (c.onQueue && !testsupport::HaveCupsQueue(queue)) {
-            GTEST_SKIP() << "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up)";
-        }
+        REQUIRE_FOR_PRINTING(!c.onQueue || testsupport::HaveCupsQueue(queue),
+                             "no CUPS queue VantricPDF reachable (tools/cups-setup.sh sets it up)");
         const QStringList output = c.onQueue ? QStringList{"--printer", queue, "--title", title}
                                              : QStringList{"--pdf", pdf};
         const Outcome run = RunBatch(c.run + c.options + output, drives);
