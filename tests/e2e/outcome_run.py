@@ -130,12 +130,9 @@ def outcome_run(vantric, artifacts, work, env):
     before = {q: jobs(q, everything=True) for q in (REJECTING, STOPPED, HELD_UP)}
     released = []
     started = time.monotonic()
-    program_log = open(os.path.join(artifacts, "vantric.log"), "w")
-    app = subprocess.Popen([vantric], env=env, stdout=program_log, stderr=subprocess.STDOUT)
-
-    def alive():
-        if app.poll() is not None:
-            raise Failure("vantric ended early with status %d (see vantric.log)" % app.returncode)
+    app, program_log, alive = desk_run.start_program(
+        lambda out: subprocess.Popen([vantric], env=env, stdout=out, stderr=subprocess.STDOUT),
+        artifacts, "vantric")
 
     desk = desk_run.Desk(env, alive)
     try:

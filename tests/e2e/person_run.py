@@ -601,6 +601,20 @@ def check_printout(path, tickets, pages=None):
 
 # --- the run -------------------------------------------------------------------------------------
 
+def start_program(start, artifacts, name):
+    """Starts the program NAME with START(log file), its output going to vantric.log; returns
+    it, the log, and alive(), which fails the run as soon as the program has ended."""
+    program_log = open(os.path.join(artifacts, "vantric.log"), "w")
+    app = start(program_log)
+
+    def alive():
+        if app.poll() is not None:
+            raise Failure("%s ended early with status %d (see vantric.log)" %
+                          (name, app.returncode))
+
+    return app, program_log, alive
+
+
 @contextlib.contextmanager
 def running(app, program_log, screen, name, started):
     """The steps in the with-block end by closing the program's main window: APP (called NAME)
@@ -641,12 +655,9 @@ def person_run(vantric, artifacts, work, env):
     spool = cups_pdf_folder()
     before = spooled_files(spool)
     started = time.monotonic()
-    program_log = open(os.path.join(artifacts, "vantric.log"), "w")
-    app = subprocess.Popen([vantric], env=env, stdout=program_log, stderr=subprocess.STDOUT)
-
-    def alive():
-        if app.poll() is not None:
-            raise Failure("vantric ended early with status %d (see vantric.log)" % app.returncode)
+    app, program_log, alive = start_program(
+        lambda out: subprocess.Popen([vantric], env=env, stdout=out, stderr=subprocess.STDOUT),
+        artifacts, "vantric")
 
     desk = Desk(env, alive)
     with running(app, program_log, screen, "vantric", started):

@@ -41,14 +41,10 @@ def windows_outcome_run(args, work, env):
     env["VANTRIC_WINEPREFIX"] = os.path.join(work, "prefix")
     before = jobs(REJECTING, everything=True)
     started = time.monotonic()
-    program_log = open(os.path.join(args.artifacts, "vantric.log"), "w")
-    app = subprocess.Popen([args.wine_run, args.vantric], env=env, stdout=program_log,
-                           stderr=subprocess.STDOUT)
-
-    def alive():
-        if app.poll() is not None:
-            raise Failure("vantric.exe ended early with status %d (see vantric.log)" %
-                          app.returncode)
+    app, program_log, alive = desk_run.start_program(
+        lambda out: subprocess.Popen([args.wine_run, args.vantric], env=env, stdout=out,
+                                     stderr=subprocess.STDOUT),
+        args.artifacts, "vantric.exe")
 
     desk = desk_run.Desk(env, alive)
     with desk_run.running(app, program_log, screen, "vantric.exe", started):

@@ -239,13 +239,8 @@ def person_run(args, work, env):
     batch_labels_on_queue(wine, spool, args.artifacts)
     before = desk_run.spooled_files(spool)
     started = time.monotonic()
-    program_log = open(os.path.join(args.artifacts, "vantric.log"), "w")
-    app = wine.start([INSTALLED + r"\vantric.exe"], program_log)
-
-    def alive():
-        if app.poll() is not None:
-            raise Failure("vantric.exe ended early with status %d (see vantric.log)" %
-                          app.returncode)
+    app, program_log, alive = desk_run.start_program(
+        lambda out: wine.start([INSTALLED + r"\vantric.exe"], out), args.artifacts, "vantric.exe")
 
     desk = desk_run.Desk(env, alive)
     try:
